@@ -203,9 +203,10 @@ void Table::doOpen(std::vector<Row> &rows)
 
     QStringList where;
     QVariantList values;
-    if (m_master) {
+    // An inactive master restricts nothing (the link is off); an empty one leaves no rows.
+    if (m_master && m_master->active()) {
         const QStringList details = detailFields();
-        if (!m_master->active() || m_master->recNo() == 0 || details.size() != m_masterFields.size()) {
+        if (m_master->recNo() == 0 || details.size() != m_masterFields.size()) {
             where.append(QStringLiteral("0"));
         } else {
             for (int i = 0; i < details.size(); ++i) {

@@ -1,0 +1,45 @@
+# Set-up and everyday commands. `make run` and `make test` work on a fresh Debian 12
+# machine: they install what is missing, build, prepare the database and go on.
+BUILD    ?= build
+GENERATOR ?= Ninja
+BIN      := $(BUILD)/bin
+DB       := $(BIN)/Db/zef2026.sqlite
+JOBS     ?= $(shell nproc)
+
+.PHONY: all deps configure build db run test asan bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) -G $(GENERATOR)
+
+configure: $(BUILD)/build.ninja
+
+build: deps configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+$(DB):
+	$(BIN)/zef init
+
+db: build $(DB)
+
+run: db
+	$(BIN)/zef2026
+
+test: db
+	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The same suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+asan: deps
+	cmake -S . -B $(BUILD)-asan -G $(GENERATOR) -DZEF_SANITIZE=ON -DZEF_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+	cmake --build $(BUILD)-asan -j $(JOBS)
+	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD)-asan --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BIN)/bench_*; do echo "== $$b"; $$b; done
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-asan
