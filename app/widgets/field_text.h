@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <QVariant>
+
+namespace zef {
+
+class Field;
+
+// How the data-aware widgets write and read a field's values: amounts with the field's display
+// format at rest and its edit format while keyed, dates as dd/mm/yyyy, text under its edit mask.
+namespace FieldText {
+
+// The text shown at rest (grids, labels, an edit without the focus). Null shows empty.
+QString display(const Field &field, const QVariant &value, const QLocale &locale = QLocale());
+// The text offered for keying. Masked text comes without its literals: the edit lays it into
+// the mask itself.
+QString edit(const Field &field, const QVariant &value, const QLocale &locale = QLocale());
+// The value for Field::setValue from keyed text (for a masked field, the text without the
+// literals; for a date, dd/mm/yyyy). Blank text clears the field; numbers follow the locale.
+// Raises EngineError when the text is not a value of the field's type.
+QVariant parse(const Field &field, const QString &text, const QLocale &locale = QLocale());
+
+bool isNumeric(const Field &field);
+
+} // namespace FieldText
+} // namespace zef

@@ -1,0 +1,85 @@
+#include "export/gera_arquivo.h"
+
+#include "compress/container.h"
+#include "data/text_routines.h"
+#include "data/windows_1252.h"
+#include "engine/engine_error.h"
+#include "export/atomic_file.h"
+#include "export/consistency_checks.h"
+#include "export/declaration_text.h"
+
+#include <span>
+
+namespace zef {
+
+namespace {
+
+// A declaration of 60 lines takes about 5,000 characters.
+constexpr qsizetype kTypicalDeclarationSize = 5000;
+
+QByteArray compress(const QByteArray &bytes)
+{
+    const std::vector<std::uint8_t> packed = makeContainer(
+        std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
+                                      std::size_t(bytes.size())));
+    return QByteArray(reinterpret_cast<const char *>(packed.data()), qsizetype(packed.size()));
+}
+
+} // namespace
+
+DeclarationFileText montaTextoArquivo(Database &db, Dialogs &dialogs, const QString &year,
+                                      const QList<DeclarationKey> &declarations)
+{
+    DeclarationReader reader(db);
+    ConsistencyChecks checks(db, dialogs);
+    QString text;
+    text.reserve(kTypicalDeclarationSize * declarations.size());
+    int counter = 0;
+    for (const DeclarationKey &key : declarations) {
+        const DeclarationRows rows = reader.read(year, key);
+        appendDeclarationText(text, rows, counter);
+        checks.check(rows);
+    }
+    return {toWindows1252(text), checks.validationList()};
+}
+
+QByteArray compactaArquivo(const QByteArray &text)
+{
+    return compress(compress(text));
+}
+
+QString nomeArquivoProposto(const QString &year)
+{
+    return QStringLiteral("ZEF") + SoDigitos(year) + QStringLiteral(".vd");
+}
+
+ExportResult GeraArquivo(Database &db, Dialogs &dialogs, const QString &year,
+                         const QList<DeclarationKey> &declarations, const ChooseFile &chooseFile)
+{
+    ExportResult result;
+    DeclarationFileText built;
+    try {
+        built = montaTextoArquivo(db, dialogs, year, declarations);
+    } catch (const SilentAbort &) {
+        result.outcome = ExportResult::Outcome::Abandoned;
+        return result;
+    }
+    result.text = built.text;
+    result.validationList = built.validationList;
+    result.file = compactaArquivo(result.text);
+    if (!result.validationList.isEmpty()) {
+        result.outcome = ExportResult::Outcome::Findings;
+        return result;
+    }
+    const std::optional<QString> path = chooseFile ? chooseFile(nomeArquivoProposto(year)) : std::nullopt;
+    if (!path || path->isEmpty()) {
+        result.outcome = ExportResult::Outcome::Cancelled;
+        return result;
+    }
+    gravaArquivoAtomico(*path, result.file);
+    result.fileName = *path;
+    result.outcome = ExportResult::Outcome::Written;
+    return result;
+}
+
+} // namespace zef

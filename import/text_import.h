@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+#include <functional>
+
+namespace zef {
+
+class Database;
+class Dialogs;
+
+// How an import ended.
+enum class ImportEnd {
+    Completed,        // the file was read to its end (some declarations may have been refused)
+    CannotOpen,       // the file could not be read; nothing was imported
+    EmptyFile,        // L1
+    InvalidFormat,    // L2: the first line is not an "A" line
+    DomicileCount,    // L4 or L5 ended the import
+    FutureYear,       // a base year ahead of the current one ended the import
+    Error,            // a line the import could not read, or a row the database refused
+};
+
+struct ImportSummary {
+    ImportEnd end = ImportEnd::Completed;
+    int imported = 0;         // declarations stored and marked `Importado`
+    int refused = 0;          // declarations refused or removed
+    QString error;            // CannotOpen: why
+    bool endedEarly() const { return end != ImportEnd::Completed; }
+};
+
+// The text import of declarations from accounting systems: reads a file of the layout "2026.1"
+// and stores each valid declaration in the declaration tables, logging one result per declaration
+// (L1 to L6 and the error texts). Each declaration is imported on its own: one refused or removed
+// does not touch the others.
+//
+// The import writes inside transactions that hold whole declarations only, so a crash or power
+// loss never leaves part of a declaration behind; a result reaches the log once the transaction
+// holding its declaration is committed. The database must not be in a transaction.
+class TextImport
+{
+public:
+    TextImport(Database &db, Dialogs &dialogs);
+
+    // Log entries, in order; entries may hold CR LF line breaks.
+    std::function<void(const QString &entry)> onLog;
+    // Progress: the line reached and the lines of the file; called every few hundred lines.
+    std::function<void(qint64 line, qint64 lines)> onProgress;
+    // The current date: the current year of the checks and the declaration date.
+    QDate today = QDate::currentDate();
+    // A transaction is committed at the end of the first declaration after this many milliseconds.
+    int commitIntervalMs = 250;
+
+    ImportSummary importFile(const QString &path);
+
+private:
+    Database &m_db;
+    Dialogs &m_dialogs;
+};
+
+// Log texts.
+QString textoL1();
+QString textoL2();
+QString textoL3(const QString &inscricao, const QString &razaoSocial, const QString &ano);
+QString textoL4(const QString &razaoSocial);
+QString textoL5(const QString &razaoSocial);
+QString textoL6(const QString &ano, const QString &razaoSocial);
+
+} // namespace zef
