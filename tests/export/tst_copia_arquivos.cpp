@@ -112,6 +112,7 @@ private slots:
     void cancelledSaveSaysNothing();
     void errorsGoToTheHandler();
     void statusBarAsksForTheYear();
+    void enterMovesToTheNextControl();
 };
 
 void TestCopiaArquivos::looksAsDescribed()
@@ -299,6 +300,24 @@ void TestCopiaArquivos::statusBarAsksForTheYear()
     QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
     QApplication::sendEvent(s.window->EdtAnoBase, &focusIn);
     QCOMPARE(s.window->StatusBar->currentMessage(), u"Informe o ano base"_s);
+}
+
+void TestCopiaArquivos::enterMovesToTheNextControl()
+{
+    Screen s;
+    s.window->activateWindow();
+    if (!QTest::qWaitForWindowActive(s.window.get()))
+        QSKIP("the window cannot be activated on this platform");
+    s.window->EdtAnoBase->setFocus();
+    QVERIFY(s.window->EdtAnoBase->hasFocus());
+    QTest::keyClick(s.window->EdtAnoBase, Qt::Key_Return);
+    QVERIFY(s.window->btnConsultaQORM->hasFocus());
+    // Enter on a button moves on as well, without pressing it.
+    QTest::keyClick(s.window->btnConsultaQORM, Qt::Key_Return);
+    QVERIFY(s.window->btnMarcaTodas->hasFocus());
+    QVERIFY(s.dialogs.texts().isEmpty());
+    QTest::keyClick(s.window->btnMarcaTodas, Qt::Key_Escape);
+    QVERIFY(s.window->isVisible());
 }
 
 QTEST_MAIN(TestCopiaArquivos)
