@@ -51,6 +51,12 @@ int collate(void *, int lenA, const void *a, int lenB, const void *b)
 
 int compareNames(QStringView a, QStringView b)
 {
+    const int folded = compareFolded(a, b);
+    return folded != 0 ? folded : compareExact(a, b);
+}
+
+int compareFolded(QStringView a, QStringView b)
+{
     const qsizetype n = std::min(a.size(), b.size());
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t fa = fold(a[i].unicode());
@@ -60,7 +66,7 @@ int compareNames(QStringView a, QStringView b)
     }
     if (a.size() != b.size())
         return a.size() < b.size() ? -1 : 1;
-    return compareExact(a, b);
+    return 0;
 }
 
 int compareExact(QStringView a, QStringView b)

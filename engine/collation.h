@@ -11,6 +11,10 @@ namespace zef {
 // exact text so the order is total.
 int compareNames(QStringView a, QStringView b);
 
+// The same without the tie-break: names that differ only in accents or case are equal,
+// as a search typed by the user expects.
+int compareFolded(QStringView a, QStringView b);
+
 // Comparison of key texts as the primary indexes order them: exact, by character code.
 int compareExact(QStringView a, QStringView b);
 

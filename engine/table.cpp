@@ -332,7 +332,7 @@ int Table::compareKey(const Row &row, const QList<int> &keySlots, const QVariant
         int c = 0;
         switch (f->dataType()) {
         case FieldType::String:
-            c = m_indexCaseInsensitive ? compareNames(a.toString(), b.toString())
+            c = m_indexCaseInsensitive ? compareFolded(a.toString(), b.toString())
                                        : compareExact(a.toString(), b.toString());
             break;
         case FieldType::Date:

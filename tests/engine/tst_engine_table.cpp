@@ -274,6 +274,7 @@ private slots:
         QTest::newRow("empty text -> first row") << QString() << QStringLiteral("Água Fria");
         QTest::newRow("without accent") << QStringLiteral("agua") << QStringLiteral("Água Fria");
         QTest::newRow("upper case") << QStringLiteral("BOM") << QStringLiteral("bom jesus");
+        QTest::newRow("whole name in other case") << QStringLiteral("ALTO ALEGRE") << QStringLiteral("Alto Alegre");
         QTest::newRow("between") << QStringLiteral("Al") << QStringLiteral("Alto Alegre");
         QTest::newRow("past the end -> last") << QStringLiteral("Zz") << QStringLiteral("Olho D'Água");
     }
