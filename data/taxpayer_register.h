@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace zef {
+
+class Database;
+class Dataset;
+class Table;
+
+// Why a register refuses to store its record: the message for the user and the field whose
+// control takes the focus.
+struct RecusaCadastro {
+    QString mensagem;
+    QString campo;
+    friend bool operator==(const RecusaCadastro &, const RecusaCadastro &) = default;
+};
+
+// The checks of the taxpayer register (Empresa.DB) on the record being edited, in the order the
+// user meets them; the first that fails is returned. Nothing when the record may be stored.
+std::optional<RecusaCadastro> verificaContribuinte(Database &db, const Dataset &empresa);
+
+// Stores the taxpayer and gives every declaration of it, of any base year, its activity code, in
+// one transaction. Any failure (a duplicate registration number included) rolls everything back
+// without a word and leaves the record as keyed; the answer is then false.
+bool gravaContribuinte(Database &db, Table &empresa);
+
+// The statement that carries the taxpayer's activity code into its declarations.
+QString textoAtualizaAtividade(const QString &codigoAtividade, const QString &inscricao);
+
+} // namespace zef
