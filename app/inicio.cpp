@@ -55,7 +55,7 @@ void avisoTitulado(const QString &texto)
 
 } // namespace
 
-int executaPrograma(int &argc, char **argv)
+int executaPrograma(int &argc, char **argv, const std::function<void(Programa &)> &ligaJanelas)
 {
     ZefApplication app(argc, argv);
 
@@ -72,8 +72,8 @@ int executaPrograma(int &argc, char **argv)
     Programa programa(dialogs, QCoreApplication::applicationDirPath());
     programa.aoEncerrar = [&app] { app.encerra(); };
     programa.avisoReindexacao = avisoTitulado;
-    // The windows of the later parts plug themselves into programa.entradas and
-    // programa.importarInstalacaoAnterior here, before the data module runs its start-up.
+    if (ligaJanelas)
+        ligaJanelas(programa);
 
     programa.criaModuloDados();
     if (!programa.encerrado())

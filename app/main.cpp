@@ -1,6 +1,35 @@
 #include "app/inicio.h"
+#include "app/main_window.h"
+#include "app/programa.h"
+#include "export/window/copia_arquivos.h"
+#include "header/open_registers.h"
+#include "header/register_windows.h"
+#include "import/window/importa_dados_txt.h"
+
+namespace {
+
+// The windows of the registers, the export and the imports, plugged into the main window's entries.
+void ligaJanelas(zef::Programa &programa)
+{
+    using namespace zef;
+    Programa *p = &programa;
+    auto janela = [p]() -> QWidget * { return p->janelaPrincipal(); };
+    auto &e = programa.entradas;
+    e.contribuintes = [p, janela] { abreContribuintes(janela(), *p->dm(), p->dialogs()); };
+    e.contabilista = [p, janela] { abreContador(janela(), *p->dm(), p->dialogs()); };
+    e.municipios = [p, janela] { abreMunicipios(janela(), *p->dm(), p->dialogs()); };
+    e.atividades = [p, janela] { abreAtividades(janela(), *p->dm(), p->dialogs()); };
+    e.gravarArquivo = [p, janela] {
+        abreCopiaArquivos(janela(), *p->dm(), p->dialogs(),
+                          [p](const QString &message) { p->trataExcecao().trata(message); });
+    };
+    e.importarDadosTxt = [p, janela] { abreImportaDadosTxt(janela(), *p->dm(), p->dialogs()); };
+    programa.antesDeLiberarModulo = liberaJanelasCadastro;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
-    return zef::executaPrograma(argc, argv);
+    return zef::executaPrograma(argc, argv, ligaJanelas);
 }

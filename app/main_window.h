@@ -2,11 +2,6 @@
 
 #include <QMainWindow>
 
-class QAction;
-class QLabel;
-class QMenu;
-class QPushButton;
-
 namespace zef {
 
 class Programa;

@@ -39,6 +39,8 @@ Programa::~Programa()
 {
     if (ZefApplication *app = zefApp(); app && m_dm)
         app->setErrorHandler({});
+    if (antesDeLiberarModulo)
+        antesDeLiberarModulo();
 }
 
 TfDmDados &Programa::criaModuloDados()

@@ -68,6 +68,8 @@ public:
     std::function<void(const QString &pasta)> importarInstalacaoAnterior;
 
     EntradasPrincipal entradas;
+    // Runs before the data module goes: windows kept between showings are freed here.
+    std::function<void()> antesDeLiberarModulo;
 
 private:
     void encerra();

@@ -21,8 +21,9 @@ bool ZefApplication::notify(QObject *receiver, QEvent *event)
         error = std::current_exception();
     }
     // Handled outside the catch block: the handler opens boxes and may run the index rebuild.
+    // The event counts as dealt with, so that nothing hands it on a second time.
     dispatch(std::move(error));
-    return false;
+    return true;
 }
 
 void ZefApplication::setErrorHandler(ErrorHandler handler)

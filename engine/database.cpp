@@ -266,6 +266,11 @@ void Database::addIndex(const QString &table, const IndexDef &index)
     if (name.isEmpty())
         throw EngineError(QStringLiteral("Tabela não encontrada: %1").arg(table));
     const TableDef *def = tableDef(name);
+    // SQLite would index a quoted unknown name as a constant; the engine refuses it instead.
+    const QStringList stored = columns(name);
+    for (const QString &f : index.fields)
+        if (!stored.contains(f.trimmed(), Qt::CaseInsensitive))
+            throw EngineError(QStringLiteral("Campo %1 não existe na tabela %2.").arg(f.trimmed(), name));
     QStringList cols;
     for (const QString &f : index.fields) {
         QString col = quoted(f.trimmed());

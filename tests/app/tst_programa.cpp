@@ -3,7 +3,6 @@
 #include "app/programa.h"
 #include "app/progress.h"
 #include "app/zef_application.h"
-#include "data/catalogue.h"
 #include "data/data_module.h"
 #include "data/database_setup.h"
 #include "data/index_list.h"
