@@ -23,7 +23,10 @@ void ligaJanelas(zef::Programa &programa)
         abreCopiaArquivos(janela(), *p->dm(), p->dialogs(),
                           [p](const QString &message) { p->trataExcecao().trata(message); });
     };
-    e.importarDadosTxt = [p, janela] { abreImportaDadosTxt(janela(), *p->dm(), p->dialogs()); };
+    e.importarDadosTxt = [p, janela] {
+        abreImportaDadosTxt(janela(), *p->dm(), p->dialogs(),
+                            [p](const QString &message) { p->trataExcecao().trata(message); });
+    };
     programa.antesDeLiberarModulo = liberaJanelasCadastro;
 }
 

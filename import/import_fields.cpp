@@ -94,9 +94,9 @@ int readYear(const ImportLine &line, const QString &year)
     refuseValue(line, kYear, year);
 }
 
-QString refusalMessage(const ImportLine &line, const QString &engineMessage)
+QString refusalMessage(qint64 lineNumber, const QString &engineMessage)
 {
-    return QStringLiteral("Linha %1: %2 Importação interrompida.").arg(line.number()).arg(engineMessage);
+    return QStringLiteral("Linha %1: %2 Importação interrompida.").arg(lineNumber).arg(engineMessage);
 }
 
 } // namespace zef

@@ -55,7 +55,7 @@ std::optional<QDate> readDate(const QString &ddmmyyyy);
 // The base year of a line as a number; refuses (ImportError) a text that is not one.
 int readYear(const ImportLine &line, const QString &year);
 
-// The message for a row the database refused while that line was imported.
-QString refusalMessage(const ImportLine &line, const QString &engineMessage);
+// The message for a statement the database refused while that line was imported.
+QString refusalMessage(qint64 lineNumber, const QString &engineMessage);
 
 } // namespace zef

@@ -152,13 +152,18 @@ ImportStore::Rules &ImportStore::rulesOf(ImportTable table)
 
 void ImportStore::storeHeader(const ImportHeader &h)
 {
+    insertHeader(h);
+    clearSections(h.cgcEmpresa, h.anoBase);
+}
+
+void ImportStore::insertHeader(const ImportHeader &h)
+{
     const QVariantList values = {
         h.cgcEmpresa, h.anoBase, h.retificacao, h.codigoAtividade, h.tipoEstabelecimento, h.finalidade,
         h.tipoEscrita, h.regimeApuracao, h.codigoMunicipio, h.periodoRefInicio, h.periodoRefFinal, h.cpfContador,
         h.responsavel, h.vlrCaixaI, h.vlrCCaixaI, h.vlrPatrimLiq, h.statusDRF, h.dataDeclaracao,
     };
     run(Fixed::HeaderInsert, values);
-    deleteSections(h.cgcEmpresa, h.anoBase);
 }
 
 void ImportStore::storeRow(ImportTable table, const QVariantList &values)
@@ -221,7 +226,7 @@ void ImportStore::run(Fixed which, const QVariantList &values)
     execute(*statement, values);
 }
 
-void ImportStore::deleteSections(const QString &cgcEmpresa, const QString &anoBase)
+void ImportStore::clearSections(const QString &cgcEmpresa, const QString &anoBase)
 {
     for (std::size_t i = 1; i < kRemoval.size(); ++i)
         run(Fixed(std::size_t(Fixed::Removal) + i), {cgcEmpresa, anoBase});

@@ -62,8 +62,10 @@ public:
     ImportStore &operator=(const ImportStore &) = delete;
 
     // Inserts the header, then empties the ten section tables for its key so that the
-    // declaration starts empty.
+    // declaration starts empty (insertHeader, then clearSections).
     void storeHeader(const ImportHeader &header);
+    void insertHeader(const ImportHeader &header);
+    void clearSections(const QString &cgcEmpresa, const QString &anoBase);
 
     // One row of a section table, its values in the order of the table's insert statement
     // (importStatement()). A text that is empty is stored empty (null). The row must keep the
@@ -87,7 +89,6 @@ private:
     static constexpr std::size_t kFixedCount = 2 + 11;
 
     Rules &rulesOf(ImportTable table);
-    void deleteSections(const QString &cgcEmpresa, const QString &anoBase);
     void run(Fixed which, const QVariantList &values);
     static void execute(Statement &statement, const QVariantList &values);
 

@@ -133,7 +133,7 @@ public:
     QVariant amountUnlessSimples(const ImportField &f) const { return simples() ? QVariant(0.0) : amount(f); }
     bool simples() const { return m_ctx.regimeApuracao == u"4"; }
 
-    // Checks 1 to 3 of every line; false when nothing else is to be checked.
+    // The checks every line starts with; false when nothing else is to be checked.
     bool commonChecks(QChar mismatchLetter)
     {
         const QString numero = value(kNumero);

@@ -67,7 +67,7 @@ private:
             return;
         }
         if (m_reader.lineCount() == 0) {
-            log(textoL1());
+            log(textoArquivoVazio());
             m_summary.end = ImportEnd::EmptyFile;
             return;
         }
@@ -76,7 +76,7 @@ private:
             progress(line.number());
             if (line.letter() != u'A') {
                 if (line.number() == 1) {
-                    log(textoL2());
+                    log(textoFormatoInvalido());
                     m_summary.end = ImportEnd::InvalidFormat;
                     return;
                 }
@@ -87,6 +87,7 @@ private:
                 m_summary.end = end;
                 return;
             }
+            endDeclaration();
         }
         if (!m_reader.errorString().isEmpty()) {
             commitPending();
@@ -98,7 +99,8 @@ private:
             m_owner.onProgress(m_reader.lineCount(), m_reader.lineCount());
     }
 
-    // Steps 4 to 8 for the declaration that starts at this "A" line.
+    // The declaration that starts at this "A" line: its header is checked and stored, then its
+    // lines up to "Z", then it is marked imported or removed again.
     ImportEnd importDeclaration(const ImportLine &aLine)
     {
         qint64 lineNumber = aLine.number();
@@ -116,15 +118,16 @@ private:
             if (!header.erro.isEmpty()) {
                 // Nothing was stored for it, so nothing is removed.
                 if (!header.jaCadastrada)
-                    log(heading(header));
+                    log(heading(nameLookedUp(header)));
                 log(header.erro);
                 ++m_summary.refused;
                 return ImportEnd::Completed;
             }
 
             beginDeclaration();
-            m_store.storeHeader(header.header);
+            m_store.insertHeader(header.header);
             stored = true;
+            m_store.clearSections(header.cgcEmpresa, header.anoBase);
             const DeclarationContext ctx{header.cgcEmpresa, header.anoBase, header.header.statusDRF,
                                          header.header.regimeApuracao, header.header.codigoAtividade};
             QString e;
@@ -157,28 +160,25 @@ private:
                 log(heading(header));
                 log(e);
                 ++m_summary.refused;
-                endDeclaration();
                 return ImportEnd::Completed;
             }
             const QString &statusDRF = header.header.statusDRF;
             if ((statusDRF == u"S" && acceptedB == 1) || (statusDRF == u"N" && acceptedB >= 2)) {
-                log(statusDRF == u"S" ? textoL4(header.razaoSocial) : textoL5(header.razaoSocial));
+                log(statusDRF == u"S" ? textoFaltamDomicilios(header.razaoSocial) : textoSobramDomicilios(header.razaoSocial));
                 m_store.removeDeclaration(header.cgcEmpresa, header.anoBase);
                 ++m_summary.refused;
                 commitPending();
                 return ImportEnd::DomicileCount;
             }
             m_store.markImported(header.cgcEmpresa, header.anoBase);
-            log(textoL6(header.anoBase, header.razaoSocial), Entry::Success);
+            log(textoImportada(header.anoBase, header.razaoSocial), Entry::Success);
             ++m_summary.imported;
             ++m_batchImported;
-            endDeclaration();
             return ImportEnd::Completed;
         } catch (const ImportError &error) {
             failDeclaration(header, stored, error.message());
         } catch (const EngineError &error) {
-            failDeclaration(header, stored,
-                            QStringLiteral("Linha %1: %2 Importação interrompida.").arg(lineNumber).arg(error.message()));
+            failDeclaration(header, stored, refusalMessage(lineNumber, error.message()));
         }
         return ImportEnd::Error;
     }
@@ -194,16 +194,23 @@ private:
         } catch (const EngineError &) {
             rollbackPending();
         }
-        if (header.razaoSocial.isEmpty())
-            header.razaoSocial = m_lookups.razaoSocial(header.cgcEmpresa).value_or(QString());
-        log(heading(header));
+        log(heading(nameLookedUp(header)));
         log(message);
         ++m_summary.refused;
     }
 
+    // The checks that stop before the taxpayer is looked up leave its name empty; the heading
+    // names it all the same when the number is registered.
+    HeaderCheck &nameLookedUp(HeaderCheck &header)
+    {
+        if (header.razaoSocial.isEmpty())
+            header.razaoSocial = m_lookups.razaoSocial(header.cgcEmpresa).value_or(QString());
+        return header;
+    }
+
     QString heading(const HeaderCheck &header) const
     {
-        return textoL3(header.cgcEmpresa, header.razaoSocial, header.anoBase);
+        return textoIdentificacao(header.cgcEmpresa, header.razaoSocial, header.anoBase);
     }
 
     // Declarations share a transaction until it has run for a while: a commit costs the disk
@@ -217,6 +224,8 @@ private:
         m_batchTimer.start();
     }
 
+    // Declarations refused at their header count too: their results wait in the log until the
+    // transaction is committed.
     void endDeclaration()
     {
         if (m_db.inTransaction() && m_batchTimer.elapsed() >= m_owner.commitIntervalMs)
@@ -291,35 +300,35 @@ private:
 
 } // namespace
 
-QString textoL1()
+QString textoArquivoVazio()
 {
     return QStringLiteral("Formato do arquivo inválido!!!");
 }
 
-QString textoL2()
+QString textoFormatoInvalido()
 {
     return QStringLiteral("Formato do Arquivo inválido!!!");
 }
 
-QString textoL3(const QString &inscricao, const QString &razaoSocial, const QString &ano)
+QString textoIdentificacao(const QString &inscricao, const QString &razaoSocial, const QString &ano)
 {
     return QStringLiteral("Inscrição Estadual: ") + inscricao + QStringLiteral("\r\nRazão Social: ") + razaoSocial
         + QStringLiteral("\r\nAno-base: ") + ano;
 }
 
-QString textoL4(const QString &razaoSocial)
+QString textoFaltamDomicilios(const QString &razaoSocial)
 {
     return QStringLiteral("Deve ser informado os Domicílios Fiscais Anterior para o Contribuinte ") + razaoSocial
         + QStringLiteral(" pois, existe mudança de Domicílio Fiscal.");
 }
 
-QString textoL5(const QString &razaoSocial)
+QString textoSobramDomicilios(const QString &razaoSocial)
 {
     return QStringLiteral("Não deve ser informado os Domicílios Fiscais Anterior para o Contribuinte ") + razaoSocial
         + QStringLiteral(" pois, existe não mudança de Domicílio Fiscal.");
 }
 
-QString textoL6(const QString &ano, const QString &razaoSocial)
+QString textoImportada(const QString &ano, const QString &razaoSocial)
 {
     return QStringLiteral("ZEF Referência ") + ano + QStringLiteral(" Contribuinte ") + razaoSocial
         + QStringLiteral(" Importada com sucesso. ");

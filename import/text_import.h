@@ -14,9 +14,9 @@ class Dialogs;
 enum class ImportEnd {
     Completed,        // the file was read to its end (some declarations may have been refused)
     CannotOpen,       // the file could not be read; nothing was imported
-    EmptyFile,        // L1
-    InvalidFormat,    // L2: the first line is not an "A" line
-    DomicileCount,    // L4 or L5 ended the import
+    EmptyFile,        // nothing to read
+    InvalidFormat,    // the first line is not an "A" line
+    DomicileCount,    // the domiciles declared do not match the change of domicile
     FutureYear,       // a base year ahead of the current one ended the import
     Error,            // a line the import could not read, or a row the database refused
 };
@@ -31,7 +31,7 @@ struct ImportSummary {
 
 // The text import of declarations from accounting systems: reads a file of the layout "2026.1"
 // and stores each valid declaration in the declaration tables, logging one result per declaration
-// (L1 to L6 and the error texts). Each declaration is imported on its own: one refused or removed
+// (its success, or its identification and the reasons it was refused). Each declaration is imported on its own: one refused or removed
 // does not touch the others.
 //
 // The import writes inside transactions that hold whole declarations only, so a crash or power
@@ -58,12 +58,13 @@ private:
     Dialogs &m_dialogs;
 };
 
-// Log texts.
-QString textoL1();
-QString textoL2();
-QString textoL3(const QString &inscricao, const QString &razaoSocial, const QString &ano);
-QString textoL4(const QString &razaoSocial);
-QString textoL5(const QString &razaoSocial);
-QString textoL6(const QString &ano, const QString &razaoSocial);
+// Log texts: an empty file, a file that does not start with an "A" line, the identification of a
+// refused declaration (three lines), the two domicile counts that end the import, a success.
+QString textoArquivoVazio();
+QString textoFormatoInvalido();
+QString textoIdentificacao(const QString &inscricao, const QString &razaoSocial, const QString &ano);
+QString textoFaltamDomicilios(const QString &razaoSocial);
+QString textoSobramDomicilios(const QString &razaoSocial);
+QString textoImportada(const QString &ano, const QString &razaoSocial);
 
 } // namespace zef

@@ -169,13 +169,19 @@ void TfImportaDadosTxt::importa(const QString &path)
         erro = QStringLiteral("Não foi possível abrir o arquivo %1: %2").arg(QDir::toNativeSeparators(path), resumo.error);
     else if (resumo.end == ImportEnd::Error && erro.isEmpty())
         erro = ultimaEntrada;
-    if (!erro.isEmpty())
+    if (erro.isEmpty())
+        return;
+    if (trataErro)
+        trataErro(erro);
+    else
         CaixaMensagem(m_dialogs, erro, kCaixaErro);
 }
 
-void abreImportaDadosTxt(QWidget *parent, TfDmDados &dm, Dialogs &dialogs)
+void abreImportaDadosTxt(QWidget *parent, TfDmDados &dm, Dialogs &dialogs,
+                         std::function<void(const QString &mensagem)> trataErro)
 {
     TfImportaDadosTxt janela(dm, dialogs, parent);
+    janela.trataErro = std::move(trataErro);
     janela.exec();
 }
 

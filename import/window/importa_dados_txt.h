@@ -28,6 +28,10 @@ public:
     // Asks for the file to import; an empty text when the user cancels. The open dialog by
     // default.
     std::function<QString()> escolheArquivo;
+    // Told when the import ends on an error (a line it cannot read, a row the database refuses,
+    // a file it cannot open), after the log shows it: the application's error handler, which
+    // also writes Erros.log. Without one the message is shown in an error box.
+    std::function<void(const QString &mensagem)> trataErro;
 
     QToolButton *BtnImportar;
     QToolButton *bRetornar;
@@ -47,6 +51,7 @@ private:
 };
 
 // Opens the window modally over parent; the main window's "&Ferramentas" menu calls it.
-void abreImportaDadosTxt(QWidget *parent, TfDmDados &dm, Dialogs &dialogs);
+void abreImportaDadosTxt(QWidget *parent, TfDmDados &dm, Dialogs &dialogs,
+                         std::function<void(const QString &mensagem)> trataErro = {});
 
 } // namespace zef

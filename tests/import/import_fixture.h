@@ -12,6 +12,7 @@
 #include "import/import_reader.h"
 #include "import/text_import.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -155,6 +156,12 @@ inline QStringList declaracao(const QString &ie = kIE1, const QString &year = u"
             lineI(ie, year),     lineJ(ie, year),     lineK(ie, year),     u"Z"_s};
 }
 
+// A declaration with its lines in place of the usual ones.
+inline QStringList declaracaoCom(const QStringList &lines, const Line &a = lineA())
+{
+    return QStringList{a} + lines + QStringList{u"Z"_s};
+}
+
 enum class Encoding { Windows1252, Utf8, Utf8Bom };
 
 struct ImportRun {
@@ -163,27 +170,63 @@ struct ImportRun {
     QStringList boxes;
 };
 
-// A fresh installation with the registers the tests use.
+// A fresh installation with the registers the tests use. The installation is prepared once per
+// test program and every fixture works on its own copy of it.
 class Fixture
 {
 public:
     Fixture()
     {
         QVERIFY(m_home.isValid());
-        zef::createDatabase(m_home.path());
-        m_db = std::make_unique<zef::Database>();
-        m_db->addPassword(QString::fromLatin1(zef::kTablePassword));
-        m_db->setParam(u"PATH"_s, m_home.filePath(u"Db"_s));
-        m_db->setCatalogue(zef::tableCatalogue());
-        m_db->connect();
-        addTaxpayer(kIE1, u"EMPRESA UM LTDA"_s);
-        addTaxpayer(kIE2, u"EMPRESA DOIS LTDA"_s);
-        addTaxpayer(kIE3, u"EMPRESA TRÊS LTDA"_s);
-        exec(u"insert into Contador (CPFContador, NomeContador) values (:p0, :p1)"_s, {kCPF, u"CONTADOR"_s});
+        const QString db = u"Db/"_s + QString::fromLatin1(zef::Database::kFileName);
+        QVERIFY(QDir(m_home.path()).mkpath(u"Db"_s));
+        QVERIFY(QFile::copy(QDir(templateHome()).filePath(db), m_home.filePath(db)));
+        QVERIFY(QFile::setPermissions(m_home.filePath(db), QFile::ReadOwner | QFile::WriteOwner));
+        m_db = connect(m_home.path());
     }
 
     zef::Database &db() { return *m_db; }
     QString home() const { return m_home.path(); }
+
+    static std::unique_ptr<zef::Database> connect(const QString &home)
+    {
+        auto db = std::make_unique<zef::Database>();
+        db->addPassword(QString::fromLatin1(zef::kTablePassword));
+        db->setParam(u"PATH"_s, QDir(home).filePath(u"Db"_s));
+        db->setCatalogue(zef::tableCatalogue());
+        db->connect();
+        return db;
+    }
+
+    // The installation every fixture copies: three taxpayers and one accountant.
+    static QString templateHome()
+    {
+        static QTemporaryDir home;
+        static bool ready = false;
+        if (!ready) {
+            zef::createDatabase(home.path());
+            const std::unique_ptr<zef::Database> db = connect(home.path());
+            addTaxpayer(*db, kIE1, u"EMPRESA UM LTDA"_s);
+            addTaxpayer(*db, kIE2, u"EMPRESA DOIS LTDA"_s);
+            addTaxpayer(*db, kIE3, u"EMPRESA TRÊS LTDA"_s);
+            zef::Query q(*db, u"insert into Contador (CPFContador, NomeContador) values (:p0, 'CONTADOR')"_s);
+            q.setParam(u"p0"_s, kCPF);
+            q.execSql();
+            ready = true;
+        }
+        return home.path();
+    }
+
+    static void addTaxpayer(zef::Database &db, const QString &ie, const QString &name)
+    {
+        zef::Query q(db, u"insert into Empresa (InscricaoEmpresa, CGCEmpresa, RazaoSocial, CodigoMunicipio, UF, "
+                         u"CodigoAtividade) values (:p0, '11222333000181', :p1, :p2, 'VD', :p3)"_s);
+        q.setParam(u"p0"_s, ie);
+        q.setParam(u"p1"_s, name);
+        q.setParam(u"p2"_s, kMunicipio);
+        q.setParam(u"p3"_s, kAtividade07);
+        q.execSql();
+    }
 
     void addTaxpayer(const QString &ie, const QString &name)
     {

@@ -69,80 +69,80 @@ private slots:
         QTest::addColumn<bool>("jaCadastrada");
         const QString cpfMissing = u"CPF: 11144477735 não localizado no cadastro de contabilista.\r\n"_s;
 
-        QTest::newRow("1: 188 characters") << lineA().cut(188).text() << u"Tamanho do seguimento \"A\" inválido!"_s << false;
-        QTest::newRow("1: 190 characters") << lineA().pad(190).text() << u"Tamanho do seguimento \"A\" inválido!"_s << false;
-        QTest::newRow("1: 10,000 characters") << lineA().pad(10000).text() << u"Tamanho do seguimento \"A\" inválido!"_s << false;
-        QTest::newRow("1 stops before 2") << lineA().set(184, u"1999.1"_s).cut(188).text()
+        QTest::newRow("188 characters") << lineA().cut(188).text() << u"Tamanho do seguimento \"A\" inválido!"_s << false;
+        QTest::newRow("190 characters") << lineA().pad(190).text() << u"Tamanho do seguimento \"A\" inválido!"_s << false;
+        QTest::newRow("10,000 characters") << lineA().pad(10000).text() << u"Tamanho do seguimento \"A\" inválido!"_s << false;
+        QTest::newRow("length before version") << lineA().set(184, u"1999.1"_s).cut(188).text()
                                           << u"Tamanho do seguimento \"A\" inválido!"_s << false;
-        QTest::newRow("2: version") << lineA().set(184, u"2025.1"_s).text() << u"Versão do arquivo inválida!"_s << false;
-        QTest::newRow("2 stops before 3") << lineA(u"999999999"_s).set(184, u"2026.2"_s).text()
+        QTest::newRow("version") << lineA().set(184, u"2025.1"_s).text() << u"Versão do arquivo inválida!"_s << false;
+        QTest::newRow("version before taxpayer") << lineA(u"999999999"_s).set(184, u"2026.2"_s).text()
                                           << u"Versão do arquivo inválida!"_s << false;
-        QTest::newRow("3: taxpayer") << lineA(u"999999999"_s).text()
+        QTest::newRow("taxpayer") << lineA(u"999999999"_s).text()
                                      << u" Inscrição Estadual 999999999 não localizada no cadastro de contribuintes. "_s << false;
-        QTest::newRow("3 stops") << lineA(u"999999999"_s).set(15, u"X"_s).set(27, u"1234567"_s).text()
+        QTest::newRow("unknown taxpayer stops") << lineA(u"999999999"_s).set(15, u"X"_s).set(27, u"1234567"_s).text()
                                  << u" Inscrição Estadual 999999999 não localizada no cadastro de contribuintes. "_s << false;
-        QTest::newRow("4: year") << lineA(kIE1, u"0000"_s).text() << u"0000 Não é um período de referencia válido."_s << false;
-        QTest::newRow("4 then 6 replaces") << lineA(kIE1, u"0000"_s).set(15, u"X"_s).text()
+        QTest::newRow("year") << lineA().set(11, u"0000"_s).text() << u"0000 Não é um período de referencia válido."_s << false;
+        QTest::newRow("rectification replaces year") << lineA().set(11, u"0000"_s).set(15, u"X"_s).text()
                                            << u"XNão valor válido para o campo retificação."_s << false;
-        QTest::newRow("6: rectification") << lineA().set(15, u"X"_s).text()
+        QTest::newRow("rectification") << lineA().set(15, u"X"_s).text()
                                           << u"XNão valor válido para o campo retificação."_s << false;
-        QTest::newRow("6: rectification blank") << lineA().set(15, u" "_s).text()
+        QTest::newRow("rectification blank") << lineA().set(15, u" "_s).text()
                                                 << u" Não valor válido para o campo retificação."_s << false;
-        QTest::newRow("7: registered") << lineA(kIE1, u"2024"_s).text()
+        QTest::newRow("registered") << lineA(kIE1, u"2024"_s).text()
                                        << u"ZEF Referência 2024 já Cadastrada para o contribuinte EMPRESA UM LTDA"_s << true;
-        QTest::newRow("7 replaces 6 and stops") << lineA(kIE1, u"2024"_s).set(15, u"X"_s).set(23, u"9"_s).text()
+        QTest::newRow("registered replaces and stops") << lineA(kIE1, u"2024"_s).set(15, u"X"_s).set(23, u"9"_s).text()
                                                 << u"ZEF Referência 2024 já Cadastrada para o contribuinte EMPRESA UM LTDA"_s
                                                 << true;
-        QTest::newRow("8: activity of the old classification")
+        QTest::newRow("activity of the old classification")
             << lineA().set(16, u"4751200"_s).text()
             << u"IE: 290000017 4751200 não é um código de atividade econômica válido para o ano de 2025"_s << false;
-        QTest::newRow("8 stops") << lineA().set(16, u"1091100"_s).set(23, u"9"_s).set(27, u"1234567"_s).text()
+        QTest::newRow("old activity stops") << lineA().set(16, u"1091100"_s).set(23, u"9"_s).set(27, u"1234567"_s).text()
                                  << u"IE: 290000017 1091100 não é um código de atividade econômica válido para o ano de 2025"_s
                                  << false;
-        QTest::newRow("8: before 2010 the old code is valid") << lineA(kIE1, u"2009"_s).set(16, u"4751200"_s).text()
+        QTest::newRow("before 2010 the old code is valid") << lineA(kIE1, u"2009"_s).set(16, u"4751200"_s).text()
                                                               << QString() << false;
-        QTest::newRow("9: activity") << lineA().set(16, u"0000000"_s).text()
+        QTest::newRow("activity") << lineA().set(16, u"0000000"_s).text()
                                      << u"0000000 não é um código de atividade econômica válido."_s << false;
-        QTest::newRow("10: establishment") << lineA().set(23, u"4"_s).text()
+        QTest::newRow("establishment") << lineA().set(23, u"4"_s).text()
                                            << u"4 não é válido para Tipo de Estabelecimento ."_s << false;
-        QTest::newRow("11: purpose") << lineA().set(24, u"3"_s).text() << u"3Tipo de Finalidade informada inválida"_s
+        QTest::newRow("purpose") << lineA().set(24, u"3"_s).text() << u"3Tipo de Finalidade informada inválida"_s
                                      << false;
-        QTest::newRow("12: closing purpose for a past year") << lineA().set(24, u"2"_s).text()
+        QTest::newRow("closing purpose for a past year") << lineA().set(24, u"2"_s).text()
             << u"Finalidade de Baixa não pode ser informada para ZEF com Ano Base anterior a 2026."_s << false;
-        QTest::newRow("12: suspension for a past year") << lineA().set(24, u"4"_s).text()
+        QTest::newRow("suspension for a past year") << lineA().set(24, u"4"_s).text()
             << u"Finalidade de Baixa não pode ser informada para ZEF com Ano Base anterior a 2026."_s << false;
-        QTest::newRow("13: annual purpose for the current year") << lineA(kIE1, u"2026"_s).text()
+        QTest::newRow("annual purpose for the current year") << lineA(kIE1, u"2026"_s).text()
             << u"Finalidade de Informação Anual não pode ser informada para Ano Base 2026."_s << false;
-        QTest::newRow("13: closing purpose for the current year") << lineA(kIE1, u"2026"_s).set(24, u"2"_s).text()
+        QTest::newRow("closing purpose for the current year") << lineA(kIE1, u"2026"_s).set(24, u"2"_s).text()
                                                                   << QString() << false;
-        QTest::newRow("14: book-keeping") << lineA().set(25, u"x"_s).text()
+        QTest::newRow("book-keeping") << lineA().set(25, u"x"_s).text()
                                           << u"XTipo de Escrituração informado inválido"_s << false;
-        QTest::newRow("14: book-keeping blank") << lineA().set(25, u" "_s).text()
+        QTest::newRow("book-keeping blank") << lineA().set(25, u" "_s).text()
                                                 << u"Tipo de Escrituração informado inválido"_s << false;
-        QTest::newRow("15: regime") << lineA().set(26, u"5"_s).text()
+        QTest::newRow("regime") << lineA().set(26, u"5"_s).text()
                                     << u"5Tipo de Tipo de Regime de Apuração informado inválido"_s << false;
-        QTest::newRow("16: municipality") << lineA().set(27, u"1234567"_s).text()
+        QTest::newRow("municipality") << lineA().set(27, u"1234567"_s).text()
                                           << u"1234567 Não é  um código de município válido. "_s << false;
-        QTest::newRow("6 then 16 adds") << lineA().set(15, u"X"_s).set(27, u"1234567"_s).text()
+        QTest::newRow("municipality adds to rectification") << lineA().set(15, u"X"_s).set(27, u"1234567"_s).text()
                                         << u"XNão valor válido para o campo retificação.1234567 Não é  um código de município válido. "_s
                                         << false;
-        QTest::newRow("16 then 17 replaces") << lineA().set(27, u"1234567"_s).set(34, u"32012025"_s).text()
+        QTest::newRow("start replaces municipality") << lineA().set(27, u"1234567"_s).set(34, u"32012025"_s).text()
                                              << u"Não é um Período Inicial de Referência Fiscal válido."_s << false;
-        QTest::newRow("17: start") << lineA().set(34, u"00000000"_s).text()
+        QTest::newRow("start") << lineA().set(34, u"00000000"_s).text()
                                    << u"Não é um Período Inicial de Referência Fiscal válido."_s << false;
-        QTest::newRow("18: end") << lineA().set(42, u"31022025"_s).text()
+        QTest::newRow("end") << lineA().set(42, u"31022025"_s).text()
                                  << u"Não é um Período final de Referência Fiscal válido."_s << false;
-        QTest::newRow("20: check digits") << lineA().set(50, u"11144477736"_s).text()
+        QTest::newRow("check digits") << lineA().set(50, u"11144477736"_s).text()
                                           << u"CPF do Contador inválido"
                                              u"CPF: 11144477736 não localizado no cadastro de contabilista.\r\n"_s
                                           << false;
-        QTest::newRow("21: accountant") << lineA().set(50, u"11144477735"_s).text() << cpfMissing << false;
-        QTest::newRow("21 is trimmed") << lineA().set(50, u"1114447773 "_s).text()
+        QTest::newRow("accountant") << lineA().set(50, u"11144477735"_s).text() << cpfMissing << false;
+        QTest::newRow("accountant trimmed") << lineA().set(50, u"1114447773 "_s).text()
                                        << u"CPF do Contador inválidoCPF: 1114447773 não localizado no cadastro de contabilista.\r\n"_s
                                        << false;
-        QTest::newRow("22: domicile flag") << lineA().set(183, u"X"_s).text()
+        QTest::newRow("domicile flag") << lineA().set(183, u"X"_s).text()
                                            << u"Deve ser informado se houve mudança de domicílio."_s << false;
-        QTest::newRow("21 then 22 replaces") << lineA().set(50, u"11144477735"_s).set(183, u"X"_s).text()
+        QTest::newRow("domicile flag replaces accountant") << lineA().set(50, u"11144477735"_s).set(183, u"X"_s).text()
                                              << u"Deve ser informado se houve mudança de domicílio."_s << false;
     }
 

@@ -73,7 +73,7 @@ private slots:
         QTest::newRow("sign alone") << u"-             "_s;
         QTest::newRow("sign inside") << u"0000000-012345"_s;
         QTest::newRow("blank inside") << u"0000000 012345"_s;
-        QTest::newRow("quote") << u"'); delete --  "_s;
+        QTest::newRow("quote") << u"'); delete -- "_s;
     }
 
     void notAnAmount()

@@ -60,7 +60,7 @@ private slots:
         const QString s = u"S"_s;
         const QString a07 = kAtividade07;
 
-        // 1: another taxpayer's line; nothing else is checked.
+        // Another taxpayer's line: nothing else is checked.
         QTest::newRow("B other taxpayer") << lineB(kIE2).set(15, u"1234567"_s).text() << n << a07 << mismatch('B');
         QTest::newRow("C other taxpayer") << lineC(kIE2).text() << n << a07 << mismatch('C');
         QTest::newRow("D other taxpayer") << lineD(kIE2).text() << n << a07 << mismatch('D');
@@ -72,7 +72,7 @@ private slots:
         QTest::newRow("J other taxpayer") << lineJ(kIE2).text() << n << a07 << mismatch('I');
         QTest::newRow("K other taxpayer") << lineK(kIE2).text() << n << a07 << mismatch('I');
 
-        // 3: a year that makes no date; the row is not stored.
+        // A year that makes no date: the row is not stored.
         QTest::newRow("C year") << lineC(kIE1, u"0000"_s).text() << n << a07
                                 << u"0000 Não é um período de referencia válido."_s;
         QTest::newRow("J year") << lineJ(kIE1, u"20 5"_s).text() << n << a07
@@ -104,8 +104,8 @@ private slots:
 
         QTest::newRow("D blank state") << lineD().set(15, u"  "_s).text() << n << a07
                                        << u" Campo tipo de entradas deve ser informado. "_s;
-        QTest::newRow("D municipality") << lineD().set(18, u"9999998"_s).text() << n << a07
-                                        << u"9999998 Não é  um código de município válido. "_s;
+        QTest::newRow("D municipality") << lineD().set(18, u"9999990"_s).text() << n << a07
+                                        << u"9999990 Não é  um código de município válido. "_s;
         QTest::newRow("D domicile C") << lineD().set(17, u"C"_s).text() << n << a07
                                       << u"Seguimento D: Tipo Domicílio Fiscal C"_s + kNaoPermitido;
 

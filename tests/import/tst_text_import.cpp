@@ -21,12 +21,6 @@ const QString kUm = u"EMPRESA UM LTDA"_s;
 const QString kDois = u"EMPRESA DOIS LTDA"_s;
 const QString kTres = u"EMPRESA TRÊS LTDA"_s;
 
-// A declaration with its lines in place of the usual ones.
-QStringList declaracaoCom(const QStringList &lines, const Line &a = lineA())
-{
-    return QStringList{a} + lines + QStringList{u"Z"_s};
-}
-
 } // namespace
 
 class TestTextImport : public QObject
@@ -48,7 +42,7 @@ private:
         for (const QString &ie : ies) {
             const QString name = m_fx->scalar(u"select RazaoSocial from Empresa where InscricaoEmpresa = :p0"_s, {ie})
                                      .toString();
-            const bool logged = run.log.contains(textoL6(u"2025"_s, name));
+            const bool logged = run.log.contains(textoImportada(u"2025"_s, name));
             QCOMPARE(m_fx->rows(u"zef"_s, ie), logged ? 1 : 0);
             if (!logged)
                 QCOMPARE(m_fx->allRows(ie), 0);
@@ -65,21 +59,21 @@ private slots:
 
     void logTexts()
     {
-        QCOMPARE(textoL1(), u"Formato do arquivo inválido!!!"_s);
-        QCOMPARE(textoL2(), u"Formato do Arquivo inválido!!!"_s);
-        QCOMPARE(textoL3(kIE1, kUm, u"2025"_s),
+        QCOMPARE(textoArquivoVazio(), u"Formato do arquivo inválido!!!"_s);
+        QCOMPARE(textoFormatoInvalido(), u"Formato do Arquivo inválido!!!"_s);
+        QCOMPARE(textoIdentificacao(kIE1, kUm, u"2025"_s),
                  u"Inscrição Estadual: 290000017\r\nRazão Social: EMPRESA UM LTDA\r\nAno-base: 2025"_s);
-        QCOMPARE(textoL4(kUm), u"Deve ser informado os Domicílios Fiscais Anterior para o Contribuinte EMPRESA UM "
+        QCOMPARE(textoFaltamDomicilios(kUm), u"Deve ser informado os Domicílios Fiscais Anterior para o Contribuinte EMPRESA UM "
                                u"LTDA pois, existe mudança de Domicílio Fiscal."_s);
-        QCOMPARE(textoL5(kUm), u"Não deve ser informado os Domicílios Fiscais Anterior para o Contribuinte EMPRESA UM "
+        QCOMPARE(textoSobramDomicilios(kUm), u"Não deve ser informado os Domicílios Fiscais Anterior para o Contribuinte EMPRESA UM "
                                u"LTDA pois, existe não mudança de Domicílio Fiscal."_s);
-        QCOMPARE(textoL6(u"2025"_s, kUm), u"ZEF Referência 2025 Contribuinte EMPRESA UM LTDA Importada com sucesso. "_s);
+        QCOMPARE(textoImportada(u"2025"_s, kUm), u"ZEF Referência 2025 Contribuinte EMPRESA UM LTDA Importada com sucesso. "_s);
     }
 
     void twoValidDeclarations()
     {
         const ImportRun run = m_fx->importLines(declaracao(kIE1) + declaracao(kIE2));
-        QCOMPARE(run.log, (QStringList{textoL6(u"2025"_s, kUm), textoL6(u"2025"_s, kDois)}));
+        QCOMPARE(run.log, (QStringList{textoImportada(u"2025"_s, kUm), textoImportada(u"2025"_s, kDois)}));
         QCOMPARE(run.summary.end, ImportEnd::Completed);
         QCOMPARE(run.summary.imported, 2);
         QVERIFY(imported(kIE1));
@@ -96,9 +90,9 @@ private slots:
     {
         m_fx->exec(u"insert into zef (AnoBase, CGCEmpresa) values ('2025', :p0)"_s, {kIE2});
         const ImportRun run = m_fx->importLines(declaracao(kIE1) + declaracao(kIE2) + declaracao(kIE3));
-        QCOMPARE(run.log, (QStringList{textoL6(u"2025"_s, kUm),
+        QCOMPARE(run.log, (QStringList{textoImportada(u"2025"_s, kUm),
                                        u"ZEF Referência 2025 já Cadastrada para o contribuinte EMPRESA DOIS LTDA"_s,
-                                       textoL6(u"2025"_s, kTres)}));
+                                       textoImportada(u"2025"_s, kTres)}));
         QCOMPARE(m_fx->allRows(kIE2), 1);   // its own header only: nothing stored, nothing removed
         QVERIFY(!imported(kIE2));
         QVERIFY(imported(kIE3));
@@ -112,7 +106,7 @@ private slots:
         const ImportRun run = m_fx->importLines(lines + declaracao(kIE2));
         QCOMPARE(run.log, (QStringList{u"Inscrição Estadual: 290000017\r\nRazão Social: EMPRESA UM LTDA\r\nAno-base: 2025"_s,
                                        u"1234567 Não é  um código de município válido. "_s,
-                                       textoL6(u"2025"_s, kDois)}));
+                                       textoImportada(u"2025"_s, kDois)}));
         QCOMPARE(m_fx->allRows(kIE1), 0);
         QCOMPARE(run.summary.end, ImportEnd::Completed);
     }
@@ -130,8 +124,8 @@ private slots:
     void shortHeaderLine()
     {
         const ImportRun run = m_fx->importLines(declaracaoCom({lineC()}, lineA().cut(188)) + declaracao(kIE2));
-        QCOMPARE(run.log, (QStringList{textoL3(kIE1, kUm, u"2025"_s), u"Tamanho do seguimento \"A\" inválido!"_s,
-                                       textoL6(u"2025"_s, kDois)}));
+        QCOMPARE(run.log, (QStringList{textoIdentificacao(kIE1, kUm, u"2025"_s), u"Tamanho do seguimento \"A\" inválido!"_s,
+                                       textoImportada(u"2025"_s, kDois)}));
         QCOMPARE(m_fx->allRows(kIE1), 0);
     }
 
@@ -144,7 +138,7 @@ private slots:
                                                      .set(67, amt(400))},
                                                 lineA().set(26, u"4"_s));
         const ImportRun run = m_fx->importLines(lines);
-        QCOMPARE(run.log, QStringList{textoL6(u"2025"_s, kUm)});
+        QCOMPARE(run.log, QStringList{textoImportada(u"2025"_s, kUm)});
         Query q(m_fx->db(), u"select * from Compras"_s);
         q.open();
         QCOMPARE(q.recordCount(), 1);
@@ -183,13 +177,13 @@ private slots:
         QTest::addColumn<QStringList>("domiciles");
         QTest::addColumn<QString>("entry");
         QTest::addColumn<bool>("ends");
-        QTest::newRow("N, one") << u"N"_s << QStringList{u"A"_s} << textoL6(u"2025"_s, kUm) << false;
-        QTest::newRow("N, none") << u"N"_s << QStringList{} << textoL6(u"2025"_s, kUm) << false;
-        QTest::newRow("N, two") << u"N"_s << QStringList{u"A"_s, u"B"_s} << textoL5(kUm) << true;
-        QTest::newRow("N, two, one faulty: refused before the count") << u"N"_s << QStringList{u"A"_s, u"bad"_s} << textoL5(kUm) << true;
-        QTest::newRow("S, one") << u"S"_s << QStringList{u"A"_s} << textoL4(kUm) << true;
-        QTest::newRow("S, two") << u"S"_s << QStringList{u"A"_s, u"B"_s} << textoL6(u"2025"_s, kUm) << false;
-        QTest::newRow("S, none") << u"S"_s << QStringList{} << textoL6(u"2025"_s, kUm) << false;
+        QTest::newRow("N, one") << u"N"_s << QStringList{u"A"_s} << textoImportada(u"2025"_s, kUm) << false;
+        QTest::newRow("N, none") << u"N"_s << QStringList{} << textoImportada(u"2025"_s, kUm) << false;
+        QTest::newRow("N, two") << u"N"_s << QStringList{u"A"_s, u"B"_s} << textoSobramDomicilios(kUm) << true;
+        QTest::newRow("N, two, one faulty: refused before the count") << u"N"_s << QStringList{u"A"_s, u"bad"_s} << textoSobramDomicilios(kUm) << true;
+        QTest::newRow("S, one") << u"S"_s << QStringList{u"A"_s} << textoFaltamDomicilios(kUm) << true;
+        QTest::newRow("S, two") << u"S"_s << QStringList{u"A"_s, u"B"_s} << textoImportada(u"2025"_s, kUm) << false;
+        QTest::newRow("S, none") << u"S"_s << QStringList{} << textoImportada(u"2025"_s, kUm) << false;
     }
 
     void domicileCount()
@@ -206,11 +200,11 @@ private slots:
         }
         const ImportRun run = m_fx->importLines(declaracaoCom(lines, lineA().set(183, statusDRF)) + declaracao(kIE2));
         if (domiciles.contains(u"bad"_s))
-            QCOMPARE(run.log.value(0), textoL3(kIE1, kUm, u"2025"_s));
+            QCOMPARE(run.log.value(0), textoIdentificacao(kIE1, kUm, u"2025"_s));
         else
             QCOMPARE(run.log.value(0), entry);
         QCOMPARE(run.summary.end, ends && !domiciles.contains(u"bad"_s) ? ImportEnd::DomicileCount : ImportEnd::Completed);
-        const bool accepted = entry == textoL6(u"2025"_s, kUm);
+        const bool accepted = entry == textoImportada(u"2025"_s, kUm);
         QCOMPARE(m_fx->rows(u"zef"_s), accepted ? 1 : 0);
         if (!accepted)
             QCOMPARE(m_fx->allRows(kIE1), 0);
@@ -222,7 +216,7 @@ private slots:
     {
         const ImportRun run = m_fx->importLines(declaracao(kIE1) + declaracao(kIE2, u"2027"_s) + declaracao(kIE3));
         QCOMPARE(run.boxes, QStringList{textoAnoFuturo()});
-        QCOMPARE(run.log, QStringList{textoL6(u"2025"_s, kUm)});
+        QCOMPARE(run.log, QStringList{textoImportada(u"2025"_s, kUm)});
         QCOMPARE(run.summary.end, ImportEnd::FutureYear);
         QVERIFY(imported(kIE1));
         QCOMPARE(m_fx->totalRows(u"zef"_s), 1);
@@ -231,7 +225,7 @@ private slots:
     void headerLineLastIsADeclarationWithoutZ()
     {
         const ImportRun run = m_fx->importLines(declaracao(kIE1) + QStringList{lineA(kIE2)});
-        QCOMPARE(run.log, (QStringList{textoL6(u"2025"_s, kUm), textoL3(kIE2, kDois, u"2025"_s), QString()}));
+        QCOMPARE(run.log, (QStringList{textoImportada(u"2025"_s, kUm), textoIdentificacao(kIE2, kDois, u"2025"_s), QString()}));
         QCOMPARE(run.summary.end, ImportEnd::Completed);
         QCOMPARE(m_fx->allRows(kIE2), 0);
     }
@@ -241,7 +235,7 @@ private slots:
         QStringList lines = declaracao(kIE1);
         lines.removeLast();
         const ImportRun run = m_fx->importLines(lines);
-        QCOMPARE(run.log, (QStringList{textoL3(kIE1, kUm, u"2025"_s), QString()}));
+        QCOMPARE(run.log, (QStringList{textoIdentificacao(kIE1, kUm, u"2025"_s), QString()}));
         QCOMPARE(m_fx->allRows(kIE1), 0);
     }
 
@@ -253,7 +247,7 @@ private slots:
         lines.removeLast();
         const ImportRun run = m_fx->importLines(lines + declaracao(kIE2));
         QCOMPARE(run.log.size(), 2);
-        QCOMPARE(run.log.at(0), textoL3(kIE1, kUm, u"2025"_s));
+        QCOMPARE(run.log.at(0), textoIdentificacao(kIE1, kUm, u"2025"_s));
         QVERIFY(run.log.at(1).startsWith(
             u" Inscrição estadual informada no seguimento B e diferente da Inscrição informada no seguimento A. "_s));
         QCOMPARE(m_fx->totalRows(u"zef"_s), 0);
@@ -263,7 +257,7 @@ private slots:
     {
         const ImportRun run = m_fx->importLines(declaracao(kIE1) + QStringList{u"lixo"_s, QString(), u"Z"_s, lineC(kIE2)}
                                                 + declaracao(kIE2));
-        QCOMPARE(run.log, (QStringList{textoL6(u"2025"_s, kUm), textoL6(u"2025"_s, kDois)}));
+        QCOMPARE(run.log, (QStringList{textoImportada(u"2025"_s, kUm), textoImportada(u"2025"_s, kDois)}));
     }
 
     void emptyAndMalformedFiles_data()
@@ -271,14 +265,14 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("entry");
         QTest::addColumn<zef::ImportEnd>("end");
-        QTest::newRow("empty") << QByteArray() << textoL1() << ImportEnd::EmptyFile;
-        QTest::newRow("only a byte-order mark") << QByteArray("\xEF\xBB\xBF") << textoL1() << ImportEnd::EmptyFile;
-        QTest::newRow("only CR") << QByteArray("\r\r\r\r") << textoL2() << ImportEnd::InvalidFormat;
-        QTest::newRow("only line feeds") << QByteArray("\n\n") << textoL2() << ImportEnd::InvalidFormat;
+        QTest::newRow("empty") << QByteArray() << textoArquivoVazio() << ImportEnd::EmptyFile;
+        QTest::newRow("only a byte-order mark") << QByteArray("\xEF\xBB\xBF") << textoArquivoVazio() << ImportEnd::EmptyFile;
+        QTest::newRow("only CR") << QByteArray("\r\r\r\r") << textoFormatoInvalido() << ImportEnd::InvalidFormat;
+        QTest::newRow("only line feeds") << QByteArray("\n\n") << textoFormatoInvalido() << ImportEnd::InvalidFormat;
         QTest::newRow("first line not A") << Fixture::encode(declaracao().mid(1).join(u"\r\n"_s), Encoding::Windows1252)
-                                          << textoL2() << ImportEnd::InvalidFormat;
-        QTest::newRow("lower-case a") << QByteArray("a290000017\r\n") << textoL2() << ImportEnd::InvalidFormat;
-        QTest::newRow("UTF-16") << QByteArray("\xFF\xFE" "A\0" "2\0", 6) << textoL2() << ImportEnd::InvalidFormat;
+                                          << textoFormatoInvalido() << ImportEnd::InvalidFormat;
+        QTest::newRow("lower-case a") << QByteArray("a290000017\r\n") << textoFormatoInvalido() << ImportEnd::InvalidFormat;
+        QTest::newRow("UTF-16") << QByteArray("\xFF\xFE" "A\0" "2\0", 6) << textoFormatoInvalido() << ImportEnd::InvalidFormat;
     }
 
     void emptyAndMalformedFiles()
@@ -339,7 +333,7 @@ private slots:
         QFETCH(QString, message);
         const ImportRun run = m_fx->importLines(declaracao(kIE1) + second + declaracao(kIE3));
         QCOMPARE(run.log.size(), 3);
-        QCOMPARE(run.log.at(0), textoL6(u"2025"_s, kUm));
+        QCOMPARE(run.log.at(0), textoImportada(u"2025"_s, kUm));
         QVERIFY(run.log.at(1).startsWith(u"Inscrição Estadual: 290000025\r\nRazão Social: EMPRESA DOIS LTDA\r\nAno-base: "_s));
         QVERIFY2(run.log.at(2).startsWith(message), qPrintable(run.log.at(2)));
         QCOMPARE(run.summary.end, ImportEnd::Error);
@@ -381,7 +375,7 @@ private slots:
         QStringList lines = declaracao(kIE1);
         lines[line] = Line(lines[line]).set(pos, hostile);
         const ImportRun run = m_fx->importLines(declaracao(kIE2) + lines + declaracao(kIE3));
-        QCOMPARE(run.log.value(0), textoL6(u"2025"_s, kDois));
+        QCOMPARE(run.log.value(0), textoImportada(u"2025"_s, kDois));
         QVERIFY(run.summary.end == ImportEnd::Completed || run.summary.end == ImportEnd::Error);
         verifyHoldsWhatWasLogged(run, {kIE1, kIE2, kIE3});
         if (line == 0 && pos == 61)
@@ -424,7 +418,7 @@ private slots:
         const QStringList lines = declaracaoCom({lineC().pad(10000), lineD()}, lineA(kIE1))
             + QStringList{lineA(kIE2).pad(10000), lineC(kIE2), u"Z"_s};
         const ImportRun run = m_fx->importLines(lines);
-        QCOMPARE(run.log, (QStringList{textoL6(u"2025"_s, kUm), textoL3(kIE2, kDois, u"2025"_s),
+        QCOMPARE(run.log, (QStringList{textoImportada(u"2025"_s, kUm), textoIdentificacao(kIE2, kDois, u"2025"_s),
                                        u"Tamanho do seguimento \"A\" inválido!"_s}));
     }
 
@@ -443,7 +437,7 @@ private slots:
         QStringList lines = declaracao(kIE1);
         lines[0] = lineA().set(61, u"JOSÉ DA CONCEIÇÃO ÁÉÍÓÚ"_s);
         const ImportRun run = m_fx->importLines(lines, Encoding(encoding));
-        QCOMPARE(run.log, QStringList{textoL6(u"2025"_s, kUm)});
+        QCOMPARE(run.log, QStringList{textoImportada(u"2025"_s, kUm)});
         QCOMPARE(m_fx->scalar(u"select Responsavel from zef"_s).toString(), u"JOSÉ DA CONCEIÇÃO ÁÉÍÓÚ"_s);
     }
 
@@ -482,7 +476,7 @@ private slots:
         QVERIFY(!m_fx->db().inTransaction());
         QCOMPARE(m_fx->allRows(kIE2), 0);
         QCOMPARE(m_fx->allRows(kIE1), firstKept ? 11 : 0);
-        QCOMPARE(log, firstKept ? QStringList{textoL6(u"2025"_s, kUm)} : QStringList());
+        QCOMPARE(log, firstKept ? QStringList{textoImportada(u"2025"_s, kUm)} : QStringList());
     }
 
     void progress()
