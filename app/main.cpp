@@ -1,6 +1,8 @@
 #include "app/inicio.h"
 #include "app/main_window.h"
 #include "app/programa.h"
+#include "app/widgets/widget_errors.h"
+#include "engine/engine_error.h"
 #include "export/window/copia_arquivos.h"
 #include "header/open_registers.h"
 #include "header/register_windows.h"
@@ -27,7 +29,15 @@ void ligaJanelas(zef::Programa &programa)
         abreImportaDadosTxt(janela(), *p->dm(), p->dialogs(),
                             [p](const QString &message) { p->trataExcecao().trata(message); });
     };
-    programa.antesDeLiberarModulo = liberaJanelasCadastro;
+    // Errors raised while a data-aware control writes its field go where every other error goes.
+    setWidgetErrorHandler([p](const std::exception &error) {
+        const auto *engine = dynamic_cast<const EngineError *>(&error);
+        p->trataExcecao().trata(engine ? engine->message() : QString::fromLocal8Bit(error.what()));
+    });
+    programa.antesDeLiberarModulo = [] {
+        setWidgetErrorHandler({});
+        liberaJanelasCadastro();
+    };
 }
 
 } // namespace

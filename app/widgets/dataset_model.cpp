@@ -68,7 +68,11 @@ void DatasetModel::stateChanged()
         resetRows();
         return;
     }
-    recordChanged();
+    // Only the indicator: entering edit changes no value, and repainting the cells would
+    // reload an open cell editor over the key that started the edit.
+    const int row = m_dataset ? m_dataset->currentRow() : -1;
+    if (row >= 0 && row < m_rows)
+        emit headerDataChanged(Qt::Vertical, row, row);
 }
 
 void DatasetModel::recordChanged()

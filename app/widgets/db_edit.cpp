@@ -121,7 +121,7 @@ bool DBEdit::beginUserEdit()
 {
     Field *f = field();
     if (!f)
-        return m_dataset.isNull();   // an unbound edit keys freely
+        return false;
     if (m_dataset->editing())
         return true;
     // Entering edit (or insert, on an empty dataset) echoes back; the keyed text must survive it.
@@ -133,22 +133,14 @@ bool DBEdit::beginUserEdit()
     return ok;
 }
 
-QString DBEdit::keyedText() const
-{
-    Field *f = field();
-    // A date is read with its separators; other masked text is stored without them.
-    if (f && f->dataType() == FieldType::Date && !editMask().isEmpty())
-        return isMaskEmpty() ? QString() : displayText();
-    return value();
-}
-
 bool DBEdit::writeValue()
 {
     Field *f = field();
     if (!f)
         return true;
     const bool ok = runForUser([this, f] {
-        const QVariant v = FieldText::parse(*f, keyedText());
+        const QString shown = editMask().isEmpty() ? text() : displayText();
+        const QVariant v = FieldText::parse(*f, FieldText::keyedText(*f, shown));
         struct Writing {
             bool &flag;
             explicit Writing(bool &f) : flag(f) { flag = true; }
@@ -166,17 +158,10 @@ bool DBEdit::writeValue()
 bool DBEdit::acceptsKey(const QKeyEvent &event) const
 {
     Field *f = field();
-    if (!f || !FieldText::isNumeric(*f) || !editMask().isEmpty())
-        return true;
     const QString t = event.text();
-    if (t.size() != 1 || !t.at(0).isPrint() || (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+    if (!f || t.size() != 1 || !t.at(0).isPrint() || (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return true;
-    const QChar c = t.at(0);
-    if (c.isDigit() || c == u'+' || c == u'-')
-        return true;
-    if (f->dataType() != FieldType::Float)
-        return false;
-    return QString(c) == QLocale().decimalPoint() || c == u'e' || c == u'E';
+    return FieldText::acceptsCharacter(*f, t.at(0));
 }
 
 void DBEdit::keyPressEvent(QKeyEvent *event)

@@ -27,7 +27,8 @@ public:
     const QString &fieldName() const { return m_fieldName; }
     Field *field() const;   // null while the dataset is closed or has no such field
 
-    // An edit that only shows its field (the user cannot key into it).
+    // An edit that only shows its field (the user cannot key into it). The binding manages
+    // QLineEdit's read-only flag itself (closed dataset, read-only field or table).
     void setEditable(bool editable);
     bool isEditable() const { return m_editable; }
 
@@ -46,7 +47,6 @@ private:
     void fieldChanged(Field *field);
     void refresh(bool forEditing);
     bool acceptsKey(const QKeyEvent &event) const;
-    QString keyedText() const;
 
     QPointer<Dataset> m_dataset;
     QString m_fieldName;

@@ -6,12 +6,44 @@
 #include "engine/dataset.h"
 
 #include <QHeaderView>
-#include <algorithm>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QLocale>
 #include <QStyledItemDelegate>
+#include <algorithm>
 
 namespace zef {
 namespace {
+
+// The editor of one cell: the field's numeric keys only, as the bound edit takes them.
+class CellEditor : public QLineEdit
+{
+public:
+    CellEditor(DatasetModel *model, int column, QWidget *parent) : QLineEdit(parent), m_model(model), m_column(column) {}
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        Field *f = m_model ? m_model->fieldAt(m_column) : nullptr;
+        const QString t = event->text();
+        if (f && f->dataType() == FieldType::Float && (event->modifiers() & Qt::KeypadModifier)
+            && (t == u"." || t == u",") && f->editMask().isEmpty()) {
+            QKeyEvent translated(event->type(), event->key(), event->modifiers(), QLocale().decimalPoint());
+            QLineEdit::keyPressEvent(&translated);
+            return;
+        }
+        if (f && t.size() == 1 && t.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+            && !FieldText::acceptsCharacter(*f, t.at(0))) {
+            event->accept();
+            return;
+        }
+        QLineEdit::keyPressEvent(event);
+    }
+
+private:
+    QPointer<DatasetModel> m_model;
+    int m_column;
+};
 
 // Cell editors: the field's edit format or mask, and the dataset put into edit by the first
 // change, as an edit on a window does.
@@ -20,7 +52,7 @@ class CellDelegate : public QStyledItemDelegate
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    bool lastWriteOk = true;
+    mutable bool lastWriteOk = true;
 
     static DatasetModel *modelOf(const QModelIndex &index)
     {
@@ -29,25 +61,25 @@ public:
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &index) const override
     {
-        auto *editor = new QLineEdit(parent);
-        editor->setFrame(false);
         DatasetModel *model = modelOf(index);
+        auto *editor = new CellEditor(model, index.column(), parent);
+        editor->setFrame(false);
         if (Field *f = model ? model->fieldAt(index.column()) : nullptr) {
             editor->setInputMask(EditMask(f->editMask()).inputMask());
             if (FieldText::isNumeric(*f))
                 editor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         }
         const QPersistentModelIndex cell(index);
-        connect(editor, &QLineEdit::textEdited, editor, [this, editor, cell] {
+        auto *self = const_cast<CellDelegate *>(this);
+        connect(editor, &QLineEdit::textEdited, editor, [self, editor, cell, model] {
             if (editor->property("zefEditing").toBool())
                 return;
-            DatasetModel *m = modelOf(cell);
-            if (m && cell.isValid() && m->beginEdit(cell.row())) {
+            if (model && cell.isValid() && model->beginEdit(cell.row())) {
                 editor->setProperty("zefEditing", true);
                 return;
             }
             editor->setModified(false);
-            emit const_cast<CellDelegate *>(this)->closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+            emit self->closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
         });
         return editor;
     }
@@ -57,6 +89,8 @@ public:
         auto *line = static_cast<QLineEdit *>(editor);
         line->setText(index.data(Qt::EditRole).toString());
         line->setModified(false);
+        // The key that opens the cell replaces its text, as in an edit entered with Tab.
+        line->selectAll();
     }
 
     void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override
@@ -66,17 +100,11 @@ public:
         if (!line->isModified())
             return;
         QString text = line->text();
-        if (DatasetModel *m = modelOf(index)) {
-            if (Field *f = m->fieldAt(index.column()); f && !f->editMask().isEmpty()) {
-                const EditMask mask(f->editMask());
-                if (f->dataType() == FieldType::Date)
-                    text = mask.isBlank(line->displayText()) ? QString() : line->displayText();
-                else
-                    text = mask.strip(line->displayText());
-            }
-        }
+        if (DatasetModel *m = modelOf(index))
+            if (Field *f = m->fieldAt(index.column()))
+                text = FieldText::keyedText(*f, line->displayText());
         const bool ok = model->setData(index, text, Qt::EditRole);
-        const_cast<CellDelegate *>(this)->lastWriteOk = ok;
+        lastWriteOk = ok;
         if (ok)
             line->setModified(false);
     }
@@ -91,7 +119,10 @@ DBGrid::DBGrid(QWidget *parent) : QTableView(parent), m_model(new DatasetModel(t
     setSelectionMode(QAbstractItemView::SingleSelection);
     setReadOnly(false);
     connect(m_model, &DatasetModel::columnsChanged, this, &DBGrid::applyColumns);
-    connect(m_model, &QAbstractItemModel::modelReset, this, &DBGrid::applyColumns);
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        applyColumns();
+        followDataset();
+    });
     connect(m_model, &DatasetModel::cellEdited, this, [this](const QModelIndex &index) { emit edited(index.column()); });
 }
 
@@ -116,9 +147,7 @@ int DBGrid::addColumn(const QString &field, const QString &title, int width, boo
     c.title = title;
     c.width = width;
     c.readOnly = readOnly;
-    const int column = m_model->addColumn(c);
-    followDataset();
-    return column;
+    return m_model->addColumn(c);
 }
 
 void DBGrid::setReadOnly(bool readOnly)

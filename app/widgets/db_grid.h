@@ -2,7 +2,6 @@
 
 #include "app/widgets/dataset_model.h"
 
-#include <QPointer>
 #include <QTableView>
 
 namespace zef {

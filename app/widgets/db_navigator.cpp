@@ -11,11 +11,11 @@ namespace zef {
 
 DBNavigator::DBNavigator(QWidget *parent) : QWidget(parent)
 {
-    struct Spec {
+    struct Face {
         const char16_t *text;
         const char16_t *hint;
     };
-    static const Spec specs[4] = {
+    static const Face faces[4] = {
         {u"|\u25C4", u"Primeiro"},
         {u"\u25C4", u"Anterior"},
         {u"\u25BA", u"Próximo"},
@@ -26,9 +26,9 @@ DBNavigator::DBNavigator(QWidget *parent) : QWidget(parent)
     layout->setSpacing(0);
     for (int i = 0; i < 4; ++i) {
         auto *b = new QToolButton(this);
-        b->setText(QString::fromUtf16(specs[i].text));
-        b->setToolTip(QString::fromUtf16(specs[i].hint));
-        b->setAccessibleName(QString::fromUtf16(specs[i].hint));
+        b->setText(QString::fromUtf16(faces[i].text));
+        b->setToolTip(QString::fromUtf16(faces[i].hint));
+        b->setAccessibleName(QString::fromUtf16(faces[i].hint));
         b->setFocusPolicy(Qt::NoFocus);
         b->setAutoRepeat(i == Prior || i == Next);
         layout->addWidget(b);

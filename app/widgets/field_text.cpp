@@ -27,6 +27,27 @@ bool isNumeric(const Field &field)
     return field.dataType() == FieldType::Float || field.dataType() == FieldType::Integer;
 }
 
+QString keyedText(const Field &field, const QString &shown)
+{
+    if (field.editMask().isEmpty())
+        return shown;
+    const EditMask mask(field.editMask());
+    if (field.dataType() == FieldType::Date)
+        return mask.isBlank(shown) ? QString() : shown;
+    return mask.strip(shown);
+}
+
+bool acceptsCharacter(const Field &field, QChar c, const QLocale &locale)
+{
+    if (!isNumeric(field) || !field.editMask().isEmpty())
+        return true;
+    if (c.isDigit() || c == u'+' || c == u'-')
+        return true;
+    if (field.dataType() != FieldType::Float)
+        return false;
+    return QString(c) == locale.decimalPoint() || c == u'e' || c == u'E';
+}
+
 QString display(const Field &field, const QVariant &value, const QLocale &locale)
 {
     if (!value.isValid() || value.isNull())

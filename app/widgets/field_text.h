@@ -22,7 +22,14 @@ QString edit(const Field &field, const QVariant &value, const QLocale &locale = 
 // Raises EngineError when the text is not a value of the field's type.
 QVariant parse(const Field &field, const QString &text, const QLocale &locale = QLocale());
 
+// The text to parse out of what a masked edit shows: a date keeps its separators (it is read
+// as dd/mm/yyyy), other text drops the mask's literals. A blank mask gives empty text.
+QString keyedText(const Field &field, const QString &shown);
+
 bool isNumeric(const Field &field);
+// Whether a typed character may go into an unmasked edit of the field: numbers take digits,
+// signs and (amounts) the locale's decimal separator and an exponent.
+bool acceptsCharacter(const Field &field, QChar c, const QLocale &locale = QLocale());
 
 } // namespace FieldText
 } // namespace zef

@@ -34,6 +34,12 @@ class TestDBGrid : public QObject
             grid->addColumn(QStringLiteral("Valor"), QStringLiteral("Valor"), 120);
             grid->addColumn(QStringLiteral("IE"), QStringLiteral("Inscrição"));
         }
+        // Enter in a cell closes it once the event loop turns.
+        void enter(QLineEdit *editor)
+        {
+            QTest::keyClick(editor, Qt::Key_Return);
+            QCoreApplication::processEvents();
+        }
         // Types into the current cell as the user does: the key opens the cell editor.
         QLineEdit *type(const QString &text)
         {
@@ -80,7 +86,7 @@ private slots:
         // The first change put the record into edit; the field waits for the cell to close.
         QCOMPARE(fx.table->state(), Dataset::State::Edit);
         QCOMPARE(editor->text(), QStringLiteral("77,5"));
-        QTest::keyClick(editor, Qt::Key_Return);
+        w.enter(editor);
         QVERIFY(!w.grid->isEditing());
         QCOMPARE(fx.table->fieldByName(QStringLiteral("Valor"))->asFloat(), 77.5);
         QCOMPARE(w.grid->model()->index(1, Valor).data().toString(), QStringLiteral("77,50"));
@@ -101,7 +107,7 @@ private slots:
         w.grid->setFocusColumn(Nome);
         QLineEdit *editor = w.type(QStringLiteral("Outro"));
         QVERIFY(editor);
-        QTest::keyClick(editor, Qt::Key_Return);
+        w.enter(editor);
         QCOMPARE(w.grid->model()->index(0, Nome).data().toString(), QStringLiteral("Outro"));
         fx.table->cancel();
         QCOMPARE(w.grid->model()->index(0, Nome).data().toString(), QStringLiteral("Alfa"));
@@ -119,9 +125,30 @@ private slots:
         QLineEdit *editor = w.type(QStringLiteral("123456789"));
         QVERIFY(editor);
         QCOMPARE(editor->displayText(), QStringLiteral("12.345.678-9"));
-        QTest::keyClick(editor, Qt::Key_Return);
+        w.enter(editor);
         QCOMPARE(fx.table->fieldByName(QStringLiteral("IE"))->asString(), QStringLiteral("123456789"));
         QCOMPARE(w.grid->model()->index(1, IE).data().toString(), QStringLiteral("12.345.678-9"));
+    }
+
+    void emptyGridGetsARowWhenTheWindowAppends()
+    {
+        Fixture fx(0);
+        Window w(fx.table.get());
+        QVERIFY(widget_test::showActive(w.window));
+        w.grid->setFocus();
+        w.grid->setFocusColumn(Nome);
+        QTest::keyClicks(w.grid, QStringLiteral("N"));
+        QVERIFY(!w.grid->isEditing());
+        QCOMPARE(fx.table->state(), Dataset::State::Browse);
+        fx.table->append();
+        QCOMPARE(w.grid->currentIndex(), w.grid->model()->index(0, Nome));
+        QLineEdit *editor = w.type(QStringLiteral("Novo"));
+        QVERIFY(editor);
+        w.enter(editor);
+        QCOMPARE(fx.table->state(), Dataset::State::Insert);
+        QCOMPARE(fx.table->fieldByName(QStringLiteral("Nome"))->asString(), QStringLiteral("Novo"));
+        fx.table->cancel();
+        QCOMPARE(w.grid->model()->rowCount(), 0);
     }
 
     void readOnlyColumnsAndGridsDoNotOpen()
@@ -232,6 +259,21 @@ private slots:
         QCOMPARE(w.grid->currentIndex(), w.grid->model()->index(1, Valor));
         fx.table->refresh();
         QCOMPARE(w.grid->focusColumn(), int(Valor));
+    }
+
+    void columnsSetAtOnceKeepTheCurrentRecord()
+    {
+        Fixture fx;
+        Window w(fx.table.get());
+        fx.table->setRecNo(3);
+        zef::GridColumn nome;
+        nome.field = QStringLiteral("Nome");
+        zef::GridColumn valor;
+        valor.field = QStringLiteral("Valor");
+        valor.visible = false;
+        w.grid->setColumns({nome, valor});
+        QCOMPARE(w.grid->currentIndex().row(), 2);
+        QVERIFY(w.grid->isColumnHidden(1));
     }
 
     void indicatorCanBeHidden()
