@@ -4,6 +4,7 @@
 #include "app/widgets/widget_errors.h"
 #include "engine/engine_error.h"
 #include "export/window/copia_arquivos.h"
+#include "header/cad_zef.h"
 #include "header/open_registers.h"
 #include "header/register_windows.h"
 #include "import/window/importa_dados_txt.h"
@@ -17,6 +18,7 @@ void ligaJanelas(zef::Programa &programa)
     Programa *p = &programa;
     auto janela = [p]() -> QWidget * { return p->janelaPrincipal(); };
     auto &e = programa.entradas;
+    e.cadastrarZef = [p, janela] { abreCadastroZef(janela(), *p->dm(), p->dialogs()); };
     e.contribuintes = [p, janela] { abreContribuintes(janela(), *p->dm(), p->dialogs()); };
     e.contabilista = [p, janela] { abreContador(janela(), *p->dm(), p->dialogs()); };
     e.municipios = [p, janela] { abreMunicipios(janela(), *p->dm(), p->dialogs()); };
@@ -36,6 +38,7 @@ void ligaJanelas(zef::Programa &programa)
     });
     programa.antesDeLiberarModulo = [] {
         setWidgetErrorHandler({});
+        fCadZEF.reset();
         liberaJanelasCadastro();
     };
 }

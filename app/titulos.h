@@ -27,4 +27,15 @@ inline QString nomeAutoridadeFiscal()
     return QStringLiteral("TAVRO - Tributação e Arrecadação de Vardelo");
 }
 
+inline QString nomeDepartamentoTributario()
+{
+    return QStringLiteral("Diretoria de Tributação");
+}
+
+// The declaration's full name, under its short name "ZEF 2026".
+inline QString nomeDeclaracao()
+{
+    return QStringLiteral("Declaração Anual de Informações Fiscais");
+}
+
 } // namespace zef

@@ -64,6 +64,10 @@ void DBRadioGroup::setItems(const QStringList &captions, const QStringList &valu
         m_group->addButton(b, i);
     }
     layoutButtons();
+    // A layout shows new children of a visible group only once the event loop runs; until then
+    // they could neither take a click nor the focus a rule gives them.
+    for (QAbstractButton *b : m_group->buttons())
+        b->show();
     if (m_dataset)
         reload();
 }

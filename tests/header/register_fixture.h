@@ -9,6 +9,7 @@
 #include "data/database_setup.h"
 #include "data/scripted_dialogs.h"
 #include "engine/query.h"
+#include "header/cad_zef.h"
 #include "header/register_windows.h"
 
 #include <QApplication>
@@ -34,6 +35,7 @@ public:
     ~RegisterFixture()
     {
         defineGanchoJanelaModal({});
+        fCadZEF.reset();
         liberaJanelasCadastro();
         dm.reset();
     }
