@@ -169,8 +169,8 @@ TableDef zefMunAnterior()
 {
     return table(u"ZefMunAnterior.DB"_s,
                  withKey({
-                     date(u"DataDRFAntI"_s),
-                     date(u"DataDRFAntF"_s),
+                     date(u"DataDRFAntI"_s).mask(u"99/99/9999"_s),
+                     date(u"DataDRFAntF"_s).mask(u"99/99/9999"_s),
                      text(u"CodMunicipioAnt"_s, 7).mask(u"999999-9"_s),
                      text(u"TipoDomicilio"_s, 1),
                  }),

@@ -91,12 +91,16 @@ void excluiDomicilios(TfDmDados &dm, Dialogs &dialogs)
         }
         if (dm.tbDomicilio.active())
             dm.tbDomicilio.refresh();
-        Mensagem(dialogs, u"Registros excluídos com sucesso!"_s);
         db.commit();
     } catch (...) {
         db.rollback();
+        // The rows read inside the undone transaction are gone from the database's view again.
+        if (dm.tbDomicilio.active())
+            dm.tbDomicilio.refresh();
         throw;
     }
+    // Said once committed, so that a failed commit is never reported as done.
+    Mensagem(dialogs, u"Registros excluídos com sucesso!"_s);
 }
 
 } // namespace zef

@@ -127,13 +127,6 @@ TfCadZEF::TfCadZEF(TfDmDados &dm, Dialogs &dialogs, QWidget *parent)
         this, {m_btNovo, m_btGravar, m_btCancelar, m_btExcluir, m_btContinua, m_navegador}, {m_btRetorna}));
     layout->addLayout(corpo, 1);
 
-    // Keyboard order: the key first, then the questions in the order of the form.
-    QWidget *ordem[] = {m_edAnoBase,    m_edInscricao,       m_rgDomicilio,  m_rgNormal,
-                        m_rgEscrituracao, m_rgEstabelecimento, m_rgFinalidade, m_rgRetificacao,
-                        m_edCaixaInicial, m_edCaixaFinal,      m_edPatrimonio};
-    for (size_t i = 1; i < std::size(ordem); ++i)
-        setTabOrder(ordem[i - 1], ordem[i]);
-
     connect(m_btNovo, &QPushButton::clicked, this, &TfCadZEF::btNovoClick);
     connect(m_btGravar, &QPushButton::clicked, this, &TfCadZEF::btGravarClick);
     connect(m_btCancelar, &QPushButton::clicked, this, &TfCadZEF::btCancelarClick);
@@ -290,25 +283,25 @@ QWidget *TfCadZEF::montaInformacoes()
         LinhaDomicilio &linha = m_domicilios[size_t(i)];
         const QString letra = kLetras.at(i);
         gd->addWidget(new QLabel(i == 0 ? u"ATUAL"_s : u"ANTERIOR"_s, gbDom), i, 0);
-        const auto mostra = [&](const QString &nome, int largura) {
+        const auto mostra = [&](const QString &nome, const QString &modelo) {
             auto *e = new QLineEdit(gbDom);
             e->setObjectName(nome + letra);
             e->setReadOnly(true);
             e->setFocusPolicy(Qt::NoFocus);
-            e->setFixedWidth(medida.averageCharWidth() * largura + 12);
+            e->setFixedWidth(medida.horizontalAdvance(modelo) + 16);
             return e;
         };
-        linha.letra = mostra(u"edTipo"_s, 2);
+        linha.letra = mostra(u"edTipo"_s, u"WW"_s);
         linha.municipio = new CampoDomicilio(gbDom);
         linha.municipio->setObjectName(u"edMunicipio"_s + letra);
         linha.municipio->setToolTip(u"Clique aqui para editar os domicílios"_s);
         linha.municipio->setMinimumWidth(medida.averageCharWidth() * 28);
         linha.municipio->setCursor(Qt::PointingHandCursor);
-        linha.inicio = mostra(u"edInicio"_s, 10);
+        linha.inicio = mostra(u"edInicio"_s, u"00/00/00000"_s);
         linha.marca = new QLabel(u"A"_s, gbDom);
         linha.marca->setObjectName(u"lbMarca"_s + letra);
         linha.marca->setVisible(false);
-        linha.fim = mostra(u"edFim"_s, 10);
+        linha.fim = mostra(u"edFim"_s, u"00/00/00000"_s);
         gd->addWidget(linha.letra, i, 1);
         gd->addWidget(linha.municipio, i, 2);
         gd->addWidget(linha.inicio, i, 3);
@@ -354,6 +347,7 @@ QWidget *TfCadZEF::montaInformacoes()
     m_edCodigoAtividade->setFocusPolicy(Qt::NoFocus);
     auto *descricao = caixaTexto(new DBText(&tbAtividade, u"DCATIVIDADE"_s, gbCnae), 200);
     descricao->setObjectName(u"txAtividade"_s);
+    descricao->setWordWrap(true);
     gc->addWidget(m_edCodigoAtividade);
     gc->addWidget(descricao, 1);
     g->addWidget(gbCnae, 3, 0);
@@ -671,6 +665,21 @@ void TfCadZEF::itensDoAnoBase(const QString &ano)
     m_rgFinalidade->setItems(rotulos(finalidades), valores(finalidades));
     const QList<ItemEscolha> regimes = itensRegime(ano);
     m_rgNormal->setItems(rotulos(regimes), valores(regimes));
+    ordemTeclado();
+}
+
+void TfCadZEF::ordemTeclado()
+{
+    // The key first, then the questions in the order of the form. The purpose and regime
+    // buttons are made anew for each year, so the order is laid again with them.
+    QList<QWidget *> ordem{m_edAnoBase, m_edInscricao};
+    for (DBRadioGroup *g : {m_rgDomicilio, m_rgNormal, m_rgEscrituracao, m_rgEstabelecimento, m_rgFinalidade,
+                            m_rgRetificacao})
+        for (int i = 0; i < g->count(); ++i)
+            ordem.append(g->button(i));
+    ordem.append({m_edCaixaInicial, m_edCaixaFinal, m_edPatrimonio});
+    for (qsizetype i = 1; i < ordem.size(); ++i)
+        setTabOrder(ordem.at(i - 1), ordem.at(i));
 }
 
 void TfCadZEF::edCodigoMunicipioExit(QWidget *proximo)

@@ -127,6 +127,7 @@ private:
                         const QStringList &rotulos, const QStringList &valores, int colunas);
     void limpaDomicilios();
     void itensDoAnoBase(const QString &ano);
+    void ordemTeclado();
     void abreTabelas();
     void fechaTabelas();
     bool vaiParaCancelar(QWidget *proximo) const;

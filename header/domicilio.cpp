@@ -29,12 +29,6 @@ namespace zef {
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-const QString kDataMask = u"99/99/9999"_s;
-
-} // namespace
-
 TfDomicilio::TfDomicilio(TfDmDados &dm, Dialogs &dialogs, QWidget *cabecalho)
     : QDialog(nullptr),
       m_dm(dm),
@@ -136,7 +130,6 @@ TfDomicilio::TfDomicilio(TfDmDados &dm, Dialogs &dialogs, QWidget *cabecalho)
     connect(m_btExcluir, &QPushButton::clicked, this, &TfDomicilio::btExcluirClick);
     connect(m_btRetornar, &QPushButton::clicked, this, &TfDomicilio::btRetornarClick);
     connect(m_edMunicipio, &MaskEdit::exited, this, &TfDomicilio::edMunicipioExit);
-    connect(&m_dm.tbDomicilio, &Dataset::rowsReset, this, &TfDomicilio::mascaraDatas);
 
     m_estados->setStandardButtons(m_btNovo, m_btGravar, m_btCancelar, m_btExcluir, nullptr, nullptr, m_navegador);
     EnterMovesFocus::install(this);
@@ -176,7 +169,6 @@ void TfDomicilio::showEvent(QShowEvent *event)
         return;
     Table &domicilio = m_dm.tbDomicilio;
     runForUser([this] { ui::abreTabela(tbMunicip); });
-    mascaraDatas();
     if (m_cabecalho)
         m_cabecalho->hide();
     HabilitaBotoes(domicilio.editing());
@@ -205,25 +197,6 @@ void TfDomicilio::hideEvent(QHideEvent *event)
     });
     if (m_cabecalho)
         m_cabecalho->show();
-}
-
-void TfDomicilio::mascaraDatas()
-{
-    // The days are keyed into the date picture, whose blanks the rules read as "no date". The
-    // table takes its fields' definitions afresh whenever it reads its rows again.
-    bool mudou = false;
-    for (const QString &campo : {u"DataDRFAntI"_s, u"DataDRFAntF"_s}) {
-        Field *f = m_dm.tbDomicilio.active() ? m_dm.tbDomicilio.findField(campo) : nullptr;
-        if (f && f->editMask().isEmpty()) {
-            f->setEditMask(kDataMask);
-            mudou = true;
-        }
-    }
-    if (!mudou)
-        return;
-    for (DBEdit *e : {m_edDataInicial, m_edDataFinal})
-        if (!e->isPending())
-            e->reload();
 }
 
 bool TfDomicilio::nomeEmBranco() const

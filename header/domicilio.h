@@ -66,7 +66,6 @@ private slots:
 
 private:
     DBEdit *novoCampo(const QString &campo, const QString &nome, int largura);
-    void mascaraDatas();
     bool nomeEmBranco() const;
     // The letter of the domicile being keyed, from the domiciles already stored.
     void defineLetra();

@@ -153,6 +153,8 @@ int DBGrid::addColumn(const QString &field, const QString &title, int width, boo
 void DBGrid::setReadOnly(bool readOnly)
 {
     m_model->setReadOnly(readOnly);
+    // A grid for looking only has no cells to go through: Tab leaves it for the next control.
+    setTabKeyNavigation(!readOnly);
     if (readOnly) {
         setEditTriggers(QAbstractItemView::NoEditTriggers);
         setSelectionBehavior(QAbstractItemView::SelectRows);

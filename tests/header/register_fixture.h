@@ -57,17 +57,24 @@ public:
 
     void addTaxpayer(const QString &ie, const QString &razao, const QString &atividade = QStringLiteral("0111301"))
     {
-        exec(QStringLiteral("insert into Empresa (InscricaoEmpresa, CGCEmpresa, RazaoSocial, NomeFantasia, Endereco, "
-                            "CodigoAtividade, CodigoMunicipio, UF, CEP, Senha) values ('%1', '11222333000181', '%2', "
-                            "'FANTASIA', 'RUA A', '%3', '1721000', 'VD', '77000000', '1234')")
-                 .arg(ie, razao, atividade));
+        Query q(dm->dtbBaseDados,
+                QStringLiteral("insert into Empresa (InscricaoEmpresa, CGCEmpresa, RazaoSocial, NomeFantasia, Endereco, "
+                               "CodigoAtividade, CodigoMunicipio, UF, CEP, Senha) values (:ie, '11222333000181', "
+                               ":razao, 'FANTASIA', 'RUA A', :atividade, '1721000', 'VD', '77000000', '1234')"));
+        q.setParam(QStringLiteral("ie"), ie);
+        q.setParam(QStringLiteral("razao"), razao);
+        q.setParam(QStringLiteral("atividade"), atividade);
+        q.execSql();
     }
 
     void addAccountant(const QString &cpf, const QString &nome)
     {
-        exec(QStringLiteral("insert into Contador (CPFContador, CRCContador, NomeContador, EnderecoContador, "
-                            "FoneContador) values ('%1', 'VD-1', '%2', 'RUA B', '6332150000')")
-                 .arg(cpf, nome));
+        Query q(dm->dtbBaseDados, QStringLiteral("insert into Contador (CPFContador, CRCContador, NomeContador, "
+                                                 "EnderecoContador, FoneContador) values (:cpf, 'VD-1', :nome, "
+                                                 "'RUA B', '6332150000')"));
+        q.setParam(QStringLiteral("cpf"), cpf);
+        q.setParam(QStringLiteral("nome"), nome);
+        q.execSql();
     }
 
     ScriptedDialogs dialogs;

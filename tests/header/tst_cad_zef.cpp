@@ -8,6 +8,8 @@
 #include "header/pesquisa_contribuinte.h"
 
 #include <QAbstractButton>
+#include <QDir>
+#include <QPixmap>
 #include <QLabel>
 #include <QPushButton>
 
@@ -48,6 +50,7 @@ private slots:
     void continuaNeedsTheDomiciles();
     void excluirRemovesTheDeclaration();
     void buttonsFollowTheRow();
+    void fitsTheScreen();
 
 private:
     TfCadZEF &abre(RegisterFixture &f);
@@ -419,6 +422,27 @@ void TstCadZef::buttonsFollowTheRow()
     QCOMPARE(f.dm->tbZEF.recordCount(), 1);
     QCOMPARE(f.dm->anoBase(), u"2025"_s);
     QVERIFY(f.dialogs.texts().isEmpty());
+}
+
+// The window with a declaration of two domiciles fits 1366x768; with ZEF_SCREENSHOT_DIR set its
+// picture is written there (docs/screenshots).
+void TstCadZef::fitsTheScreen()
+{
+    RegisterFixture f;
+    f.addTaxpayer(kA, u"D'ÁVILA COMÉRCIO DE INFORMÁTICA LTDA"_s, u"4751201"_s);
+    declaracao(f, u"2025"_s, kA, true);
+    domicilio(f, u"2025"_s, kA, u"A"_s, u"2025-07-01"_s, u"2025-12-31"_s);
+    domicilio(f, u"2025"_s, kA, u"B"_s, u"2025-01-01"_s, u"2025-06-30"_s);
+    f.exec(u"update Zef set PeriodoRefInicio = '2025-01-01', PeriodoRefFinal = '2025-12-31'"_s);
+    TfCadZEF &w = abre(f);
+
+    QVERIFY(w.width() <= 1366 && w.height() <= 768);
+    QCOMPARE(w.linhaDomicilio(1).municipio->text(), u"ALDEIA NOVA"_s);
+    const QPixmap imagem = w.grab();
+    QVERIFY(!imagem.isNull());
+    const QString pasta = qEnvironmentVariable("ZEF_SCREENSHOT_DIR");
+    if (!pasta.isEmpty())
+        QVERIFY(imagem.save(QDir(pasta).filePath(u"cad_zef.png"_s)));
 }
 
 QTEST_MAIN(TstCadZef)
