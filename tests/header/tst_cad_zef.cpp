@@ -6,6 +6,7 @@
 #include "header/cad_zef.h"
 #include "header/domicilio.h"
 #include "header/pesquisa_contribuinte.h"
+#include "header/pesquisa_municipio.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -43,6 +44,7 @@ private slots:
     void leavingTheYearEmptiesThePurpose();
     void activityOfTheYear_data();
     void activityOfTheYear();
+    void blankMunicipalityOpensItsLookUp();
     void yearRefused_data();
     void yearRefused();
     void storeChecksFocusTheirControl();
@@ -244,6 +246,31 @@ void TstCadZef::activityOfTheYear()
     QCOMPARE(f.dm->tbZEF.fieldByName(u"CodigoAtividade"_s)->asString(), atividade);
     QCOMPARE(f.dm->tbZEF.fieldByName(u"CodigoMunicipio"_s)->asString(), u"1721000"_s);
     QCOMPARE(w.nomeMunicipio()->text().isEmpty(), false);
+}
+
+void TstCadZef::blankMunicipalityOpensItsLookUp()
+{
+    RegisterFixture f;
+    f.addTaxpayer(kA, u"ALFA LTDA"_s);
+    declaracao(f, u"2025"_s, kA);
+    f.exec(u"update Zef set CodigoMunicipio = NULL"_s);
+    TfCadZEF &w = abre(f);
+    QVERIFY(w.nomeMunicipio()->text().isEmpty());
+
+    int vistas = 0;
+    defineGanchoJanelaModal([&](QDialog &janela) {
+        auto &pesquisa = dynamic_cast<TfPesquisaMunicipio &>(janela);
+        ++vistas;
+        QTest::keyClicks(pesquisa.edPesquisa(), u"ALDEIA NOVA"_s);
+        QTest::mouseClick(pesquisa.btConfirma(), Qt::LeftButton);
+    });
+    QTest::mouseClick(w.edCodigoMunicipio(), Qt::LeftButton);
+    QVERIFY(w.edCodigoMunicipio()->hasFocus());
+    tab();
+    QCOMPARE(vistas, 1);
+    QCOMPARE(f.dm->tbZEF.state(), Dataset::State::Edit);
+    QCOMPARE(f.dm->tbZEF.fieldByName(u"CodigoMunicipio"_s)->asString(), u"1702356"_s);
+    QCOMPARE(w.nomeMunicipio()->text(), u"ALDEIA NOVA"_s);
 }
 
 void TstCadZef::yearRefused_data()
