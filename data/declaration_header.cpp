@@ -4,6 +4,7 @@
 
 #include "data/data_module.h"
 #include "data/dialogs.h"
+#include "data/domicile_register.h"
 #include "data/identifier_checks.h"
 #include "engine/query.h"
 
@@ -15,14 +16,6 @@ namespace zef {
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// "<head> where AnoBase = ... and CGCEmpresa = ..." for one declaration, the key bound.
-void declarationStatement(Query &q, const QString &head, const QString &year, const QString &registration)
-{
-    q.addLine(head + u" where AnoBase = :AnoBase and "_s + u"CGCEmpresa = :CGCEmpresa"_s);
-    q.setParam(u"AnoBase"_s, year);
-    q.setParam(u"CGCEmpresa"_s, registration);
-}
 
 // Runs the work in a transaction of its own: committed when it returns, rolled back when it
 // throws.
@@ -159,11 +152,13 @@ void excluiDeclaracao(TfDmDados &dm)
     const QString registration = dm.cgcEmpresa();
     try {
         inTransaction(dm.dtbBaseDados, [&] {
-            for (const char16_t *table : {u"ZefMunAnterior", u"Compras", u" Operacoes", u" CFOPOperacoes",
-                                          u"ProdutosDiferidos", u"ProdutosDiferidosNotas", u"Entrada", u"Saidas",
-                                          u"SaidasMun", u"Vendas", u"Estoque"}) {
-                Query q(dm.dtbBaseDados);
-                declarationStatement(q, u"delete from "_s + QString::fromUtf16(table), year, registration);
+            // Everything the domicile window deletes, and the stock.
+            QStringList statements = comandosExclusaoDomicilios();
+            statements.append(u"delete from Estoque where AnoBase = :AnoBase and CGCEmpresa = :CGCEmpresa"_s);
+            for (const QString &statement : statements) {
+                Query q(dm.dtbBaseDados, statement);
+                q.setParam(u"AnoBase"_s, year);
+                q.setParam(u"CGCEmpresa"_s, registration);
                 q.execSql();
             }
             dm.tbZEF.remove();
@@ -186,8 +181,10 @@ void excluiDomiciliosAnteriores(TfDmDados &dm)
         for (const char16_t *table : {u"ZefMunAnterior", u"Compras", u" CFOPOperacoes", u"ProdutosDiferidos",
                                       u"ProdutosDiferidosNotas", u"Entrada", u"Saidas", u"SaidasMun", u"Vendas"}) {
             Query q(dm.dtbBaseDados);
-            declarationStatement(q, u"delete from "_s + QString::fromUtf16(table), year, registration);
-            q.addLine(u" and TipoDomicilio <> 'A'"_s);
+            q.addLine(u"delete from "_s + QString::fromUtf16(table)
+                      + u" where AnoBase = :AnoBase and CGCEmpresa = :CGCEmpresa and TipoDomicilio <> 'A'"_s);
+            q.setParam(u"AnoBase"_s, year);
+            q.setParam(u"CGCEmpresa"_s, registration);
             q.execSql();
         }
         if (dm.tbDomicilio.active())

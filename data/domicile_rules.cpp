@@ -2,6 +2,7 @@
 
 #include "data/data_module.h"
 #include "data/dialogs.h"
+#include "data/domicile_register.h"
 #include "data/field_edit.h"
 #include "data/record_routines.h"
 #include "data/text_routines.h"
@@ -34,12 +35,7 @@ void TfDmDados::attachDomicileRules()
 
 void TfDmDados::tbDomicilioBeforeInsert(Dataset &ds)
 {
-    Query q(dtbBaseDados);
-    q.addLine(QStringLiteral("Select count(*) from ZefMunAnterior where  AnoBase = :AnoBase"));
-    q.addLine(QStringLiteral(" and CGCEmpresa = :CGCEmpresa"));
-    q.setParam(QStringLiteral("AnoBase"), anoBase());
-    q.setParam(QStringLiteral("CGCEmpresa"), cgcEmpresa());
-    const int count = q.scalar().toInt();
+    const int count = contaDomicilios(dtbBaseDados, anoBase(), cgcEmpresa());
     if (count > 4) {
         Mensagem(m_dialogs,
                  QStringLiteral("Não pode ser cadastrado mais de 5 município para os domicílios atual e anterior!"));

@@ -1,6 +1,7 @@
 // Record rules of the declaration header, Zef.DB.
 
 #include "data/data_module.h"
+#include "data/declaration_header.h"
 #include "data/dialogs.h"
 #include "data/field_edit.h"
 #include "data/record_routines.h"
@@ -66,18 +67,9 @@ void TfDmDados::periodFromDomiciles(Dataset &ds)
         for (const QChar letter : QStringLiteral("ABCDE"))
             shown.insert(letter, {fCadZEF->domicileStart(letter), fCadZEF->domicileEnd(letter)});
     } else {
-        Query q(dtbBaseDados);
-        q.addLine(QStringLiteral("Select d.TipoDomicilio, m.Descricao, d.DataDRFAntI, d.DataDRFAntF  from ZefMunAnterior d, "
-                                 "Municip m where d.CodMunicipioAnt = m.Codigo  and d.AnoBase = :AnoBase"));
-        q.addLine(QStringLiteral(" and d.CGCEmpresa = :CGCEmpresa"));
-        q.setParam(QStringLiteral("AnoBase"), ds.fieldByName(QStringLiteral("AnoBase"))->asString());
-        q.setParam(QStringLiteral("CGCEmpresa"), ds.fieldByName(QStringLiteral("CGCEmpresa"))->asString());
-        for (q.open(); !q.eof(); q.next()) {
-            const QString letter = q.fieldByName(QStringLiteral("TipoDomicilio"))->asString();
-            if (letter.size() == 1 && QStringLiteral("ABCDE").contains(letter))
-                shown.insert(letter.at(0), {q.fieldByName(QStringLiteral("DataDRFAntI"))->asString(),
-                                            q.fieldByName(QStringLiteral("DataDRFAntF"))->asString()});
-        }
+        for (const DomicilioExibido &d : domiciliosExibidos(dtbBaseDados, ds.fieldByName(QStringLiteral("AnoBase"))->asString(),
+                                                             ds.fieldByName(QStringLiteral("CGCEmpresa"))->asString()))
+            shown.insert(d.letra, {d.inicio, d.fim});
     }
 
     Field *start = ds.fieldByName(QStringLiteral("PeriodoRefInicio"));

@@ -140,11 +140,10 @@ TfCadZEF::TfCadZEF(TfDmDados &dm, Dialogs &dialogs, QWidget *parent)
     for (const LinhaDomicilio &linha : m_domicilios)
         connect(linha.municipio, &CampoDomicilio::clicked, this, &TfCadZEF::respostaDomicilio);
     connect(&m_dm.tbZEF, &Dataset::stateChanged, this, [this] {
-        const Table &zef = m_dm.tbZEF;
-        m_chaveEmEdicao = zef.state() == Dataset::State::Edit && m_chaveEmEdicao.first.isNull()
-                              ? std::pair(m_dm.anoBase(), m_dm.cgcEmpresa())
-                          : zef.state() == Dataset::State::Edit ? m_chaveEmEdicao
-                                                                : std::pair<QString, QString>();
+        if (m_dm.tbZEF.state() != Dataset::State::Edit)
+            m_chaveEmEdicao.reset();
+        else if (!m_chaveEmEdicao)
+            m_chaveEmEdicao = std::pair(m_dm.anoBase(), m_dm.cgcEmpresa());
     });
     // Another declaration brings the purposes and regimes of its own year.
     connect(&m_dm.tbZEF, &Dataset::recordChanged, this, [this] {
@@ -717,10 +716,7 @@ void abreCadastroZef(QWidget *parent, TfDmDados &dm, Dialogs &dialogs, std::func
 {
     TfCadZEF &janela = CriaJanela(fCadZEF, dm, dialogs);
     janela.preparaOpcoes = std::move(preparaOpcoes);
-    if (parent) {
-        const QRect area = parent->frameGeometry();
-        janela.move(area.center() - janela.rect().center());
-    }
+    ui::centraSobre(janela, parent);
     AbreJanela(fCadZEF, dm, dialogs);
     fCadZEF.reset();
 }

@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 
 class QLabel;
@@ -166,7 +167,7 @@ private:
     QPushButton *m_btRetorna;
     ButtonStates *m_estados;
     // The key of the declaration as it was when its edit began.
-    std::pair<QString, QString> m_chaveEmEdicao;
+    std::optional<std::pair<QString, QString>> m_chaveEmEdicao;
     bool m_devolvendoFoco = false;
     CampoEdit m_periodoInicio;
     CampoEdit m_periodoFinal;

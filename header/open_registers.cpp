@@ -5,6 +5,7 @@
 #include "header/contador.h"
 #include "header/contribuintes.h"
 #include "header/municipios.h"
+#include "header/register_ui.h"
 #include "header/register_windows.h"
 
 #include <QWidget>
@@ -18,10 +19,8 @@ void abre(std::unique_ptr<Janela> &referencia, QWidget *parent, TfDmDados &dm, D
 {
     detail::registraLiberacao();
     Janela &janela = CriaJanela(referencia, dm, dialogs);
-    if (parent && !janela.isVisible()) {
-        const QRect area = parent->frameGeometry();
-        janela.move(area.center() - janela.rect().center());
-    }
+    if (!janela.isVisible())
+        ui::centraSobre(janela, parent);
     AbreJanela(referencia, dm, dialogs);
 }
 

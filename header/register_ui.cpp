@@ -54,6 +54,12 @@ void abreTabela(Table &tabela)
         tabela.open();
 }
 
+void centraSobre(QWidget &janela, const QWidget *parent)
+{
+    if (parent)
+        janela.move(parent->frameGeometry().center() - janela.rect().center());
+}
+
 void preparaJanela(QDialog *janela, const QString &nome, const QString &titulo)
 {
     janela->setObjectName(nome);

@@ -32,6 +32,9 @@ QLabel *rotulo(const QString &texto, QWidget *campo, QWidget *parent);
 // statements may have changed them since.
 void abreTabela(Table &tabela);
 
+// Places the window over the middle of `parent` (nothing without one).
+void centraSobre(QWidget &janela, const QWidget *parent);
+
 // Margins and font shared by the windows.
 void preparaJanela(QDialog *janela, const QString &nome, const QString &titulo);
 
