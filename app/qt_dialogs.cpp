@@ -88,12 +88,13 @@ QtDialogs::QtDialogs(QString title)
 {
 }
 
-Dialogs::Button QtDialogs::show(const QString &text, Icon icon, Buttons buttons)
+Dialogs::Button QtDialogs::show(const QString &text, Icon icon, Buttons buttons, const QString &title)
 {
     QWidget *owner = QApplication::activeWindow();
     const ButtonSet set = boxButtons(buttons);
 
-    QMessageBox box(boxIcon(icon), owner ? m_title : QString(), text, set.all, owner);
+    const QString caption = !title.isEmpty() ? title : owner ? m_title : QString();
+    QMessageBox box(boxIcon(icon), caption, text, set.all, owner);
     box.setDefaultButton(set.byDefault);
     box.setEscapeButton(set.onEscape);
 

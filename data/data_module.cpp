@@ -301,7 +301,7 @@ void TfDmDados::recusa(const QString &message)
 
 void TfDmDados::registroDuplicado(const EngineError &error, Dataset::PostAction &action)
 {
-    if (error.message() != QLatin1String(kKeyViolation))
+    if (!isKeyViolation(error))
         return;
     Mensagem(m_dialogs, QStringLiteral("Registro duplicado!"));
     action = Dataset::PostAction::Abort;

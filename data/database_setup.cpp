@@ -3,6 +3,7 @@
 #include "data/catalogue.h"
 #include "data/index_list.h"
 #include "engine/database.h"
+#include "engine/transaction.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,18 +17,13 @@ using namespace Qt::StringLiterals;
 
 void createTables(Database &db)
 {
-    db.startTransaction();
-    try {
-        for (const TableDef &table : tableCatalogue()) {
-            db.createTable(table);
-            for (const IndexDef &index : table.indexes)
-                db.addIndex(table.sqlName(), index);
-        }
-        db.commit();
-    } catch (...) {
-        db.rollback();
-        throw;
+    Transaction transaction(db);
+    for (const TableDef &table : tableCatalogue()) {
+        db.createTable(table);
+        for (const IndexDef &index : table.indexes)
+            db.addIndex(table.sqlName(), index);
     }
+    transaction.commit();
 }
 
 // The database file and the files SQLite may keep beside it.

@@ -7,6 +7,7 @@
 #include "data/domicile_register.h"
 #include "data/identifier_checks.h"
 #include "engine/query.h"
+#include "engine/transaction.h"
 
 #include <QDate>
 #include <QHash>
@@ -16,21 +17,6 @@ namespace zef {
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Runs the work in a transaction of its own: committed when it returns, rolled back when it
-// throws.
-template<class Work>
-void inTransaction(Database &db, Work &&work)
-{
-    db.startTransaction();
-    try {
-        work();
-        db.commit();
-    } catch (...) {
-        db.rollback();
-        throw;
-    }
-}
 
 QString shownDate(const QVariant &value)
 {
@@ -136,10 +122,10 @@ std::optional<RecusaCabecalho> verificaCabecalho(Database &db, const Dataset &ze
 bool gravaCabecalho(TfDmDados &dm)
 {
     try {
-        inTransaction(dm.dtbBaseDados, [&] {
-            if (dm.tbZEF.editing())
-                dm.tbZEF.post();
-        });
+        Transaction transaction(dm.dtbBaseDados, {&dm.tbZEF});
+        if (dm.tbZEF.editing())
+            dm.tbZEF.post();
+        transaction.commit();
     } catch (const SilentAbort &) {
         return false;
     }
@@ -150,24 +136,21 @@ void excluiDeclaracao(TfDmDados &dm)
 {
     const QString year = dm.anoBase();
     const QString registration = dm.cgcEmpresa();
-    try {
-        inTransaction(dm.dtbBaseDados, [&] {
-            // Everything the domicile window deletes, and the stock.
-            QStringList statements = comandosExclusaoDomicilios();
-            statements.append(u"delete from Estoque where AnoBase = :AnoBase and CGCEmpresa = :CGCEmpresa"_s);
-            for (const QString &statement : statements) {
-                Query q(dm.dtbBaseDados, statement);
-                q.setParam(u"AnoBase"_s, year);
-                q.setParam(u"CGCEmpresa"_s, registration);
-                q.execSql();
-            }
-            dm.tbZEF.remove();
-        });
-    } catch (...) {
-        // The header row may have gone from the table's rows while the database kept it.
-        if (dm.tbZEF.active())
-            dm.tbZEF.refresh();
-        throw;
+    {
+        // On failure the header row may have gone from the table's rows while the database
+        // kept it: the table is read again.
+        Transaction transaction(dm.dtbBaseDados, {&dm.tbZEF});
+        // Everything the domicile window deletes, and the stock.
+        QStringList statements = comandosExclusaoDomicilios();
+        statements.append(u"delete from Estoque where AnoBase = :AnoBase and CGCEmpresa = :CGCEmpresa"_s);
+        for (const QString &statement : statements) {
+            Query q(dm.dtbBaseDados, statement);
+            q.setParam(u"AnoBase"_s, year);
+            q.setParam(u"CGCEmpresa"_s, registration);
+            q.execSql();
+        }
+        dm.tbZEF.remove();
+        transaction.commit();
     }
     // Said once the deletion is committed, so that a failed commit is never reported as done.
     Mensagem(dm.dialogs(), u"ZEF excluído com sucesso!"_s);
@@ -177,19 +160,19 @@ void excluiDomiciliosAnteriores(TfDmDados &dm)
 {
     const QString year = dm.anoBase();
     const QString registration = dm.cgcEmpresa();
-    inTransaction(dm.dtbBaseDados, [&] {
-        for (const char16_t *table : {u"ZefMunAnterior", u"Compras", u" CFOPOperacoes", u"ProdutosDiferidos",
-                                      u"ProdutosDiferidosNotas", u"Entrada", u"Saidas", u"SaidasMun", u"Vendas"}) {
-            Query q(dm.dtbBaseDados);
-            q.addLine(u"delete from "_s + QString::fromUtf16(table)
-                      + u" where AnoBase = :AnoBase and CGCEmpresa = :CGCEmpresa and TipoDomicilio <> 'A'"_s);
-            q.setParam(u"AnoBase"_s, year);
-            q.setParam(u"CGCEmpresa"_s, registration);
-            q.execSql();
-        }
-        if (dm.tbDomicilio.active())
-            dm.tbDomicilio.refresh();
-    });
+    Transaction transaction(dm.dtbBaseDados, {&dm.tbDomicilio});
+    for (const char16_t *table : {u"ZefMunAnterior", u"Compras", u" CFOPOperacoes", u"ProdutosDiferidos",
+                                  u"ProdutosDiferidosNotas", u"Entrada", u"Saidas", u"SaidasMun", u"Vendas"}) {
+        Query q(dm.dtbBaseDados);
+        q.addLine(u"delete from "_s + QString::fromUtf16(table)
+                  + u" where AnoBase = :AnoBase and CGCEmpresa = :CGCEmpresa and TipoDomicilio <> 'A'"_s);
+        q.setParam(u"AnoBase"_s, year);
+        q.setParam(u"CGCEmpresa"_s, registration);
+        q.execSql();
+    }
+    if (dm.tbDomicilio.active())
+        dm.tbDomicilio.refresh();
+    transaction.commit();
 }
 
 } // namespace zef

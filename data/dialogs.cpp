@@ -20,14 +20,14 @@ bool Confirma(Dialogs &dialogs, const QString &text)
     return dialogs.show(text, Dialogs::Icon::Question, Dialogs::Buttons::YesNo) == Dialogs::Button::Yes;
 }
 
-Dialogs::Button CaixaMensagem(Dialogs &dialogs, const QString &text, Dialogs::Box type)
+Dialogs::Button CaixaMensagem(Dialogs &dialogs, const QString &text, Dialogs::Box type, const QString &title)
 {
-    return dialogs.show(text, type.icon, type.buttons);
+    return dialogs.show(text, type.icon, type.buttons, title);
 }
 
-bool ConfirmaExclusao(Dialogs &dialogs)
+bool ConfirmaExclusao(Dialogs &dialogs, const QString &title)
 {
-    return CaixaMensagem(dialogs, textoConfirmaExclusao(), kCaixaExclusao) == Dialogs::Button::Ok;
+    return CaixaMensagem(dialogs, textoConfirmaExclusao(), kCaixaExclusao, title) == Dialogs::Button::Ok;
 }
 
 bool ValidaPeriodo(Dialogs &dialogs, FieldEdit &start, FieldEdit &end)

@@ -25,8 +25,8 @@ public:
     virtual ~Dialogs() = default;
 
     // Shows one modal box and returns the button the user chose; the result is always one of the
-    // buttons the box offers.
-    virtual Button show(const QString &text, Icon icon, Buttons buttons) = 0;
+    // buttons the box offers. An empty title stands for the program's own title.
+    virtual Button show(const QString &text, Icon icon, Buttons buttons, const QString &title = QString()) = 0;
 };
 
 // Usual kinds of box.
@@ -45,11 +45,14 @@ void Mensagem(Dialogs &dialogs, const QString &text);
 // Question with Yes and No; true when the user chose Yes.
 bool Confirma(Dialogs &dialogs, const QString &text);
 
-// A box of any kind; returns the button chosen.
-Dialogs::Button CaixaMensagem(Dialogs &dialogs, const QString &text, Dialogs::Box type);
+// A box of any kind, titled with title (the program's title when empty); returns the button
+// chosen.
+Dialogs::Button CaixaMensagem(Dialogs &dialogs, const QString &text, Dialogs::Box type,
+                              const QString &title = QString());
 
-// "Confirma exclusão?" with OK and Cancel; true when the user chose OK.
-bool ConfirmaExclusao(Dialogs &dialogs);
+// "Confirma exclusão?" with OK and Cancel, titled with title (the program's title when empty);
+// true when the user chose OK.
+bool ConfirmaExclusao(Dialogs &dialogs, const QString &title = QString());
 
 // True when both edits hold dates and the end is not before the start. Otherwise tells the user
 // why, puts the focus on the start edit and returns false.

@@ -5,6 +5,7 @@
 #include "engine/database.h"
 #include "engine/query.h"
 #include "engine/table.h"
+#include "engine/transaction.h"
 
 namespace zef {
 
@@ -43,23 +44,23 @@ bool gravaDomicilio(TfDmDados &dm)
     if (!domicilio.active() || !domicilio.editing())
         return false;
     Database &db = dm.dtbBaseDados;
-    db.startTransaction();
     try {
+        // A failure after the row went in (the stamp, the commit) leaves the table showing a
+        // row the rollback took away: it is read again.
+        Transaction transaction(db, {&domicilio});
         domicilio.fieldByName(u"AnoBase"_s)->setAsString(dm.anoBase());
         domicilio.fieldByName(u"CGCEmpresa"_s)->setAsString(dm.cgcEmpresa());
         domicilio.post();
-        db.commit();
+        transaction.commit();
         return true;
-    } catch (...) {
-        // The rule that refused has said why; anything else stays unsaid as well.
-        try {
-            db.rollback();
-            // A failure after the row went in (the stamp, the commit) leaves the table showing a
-            // row the rollback took away.
-            if (domicilio.active() && !domicilio.editing())
-                domicilio.refresh();
-        } catch (...) {
-        }
+    } catch (const SilentAbort &) {
+        // The rule that refused has said why.
+        return false;
+    } catch (const EngineError &e) {
+        // A second row with a stored domicile's key is refused without a word, as a refusal is;
+        // anything else is an error the user must see.
+        if (!isKeyViolation(e))
+            throw;
         return false;
     }
 }
@@ -82,8 +83,9 @@ void excluiDomicilios(TfDmDados &dm, Dialogs &dialogs)
     Database &db = dm.dtbBaseDados;
     const QString anoBase = dm.anoBase();
     const QString cgcEmpresa = dm.cgcEmpresa();
-    db.startTransaction();
-    try {
+    {
+        // The rows read inside an undone transaction are read again.
+        Transaction transaction(db, {&dm.tbDomicilio});
         for (const QString &statement : comandosExclusaoDomicilios()) {
             Query q(db, statement);
             bindKey(q, anoBase, cgcEmpresa);
@@ -91,13 +93,7 @@ void excluiDomicilios(TfDmDados &dm, Dialogs &dialogs)
         }
         if (dm.tbDomicilio.active())
             dm.tbDomicilio.refresh();
-        db.commit();
-    } catch (...) {
-        db.rollback();
-        // The rows read inside the undone transaction are gone from the database's view again.
-        if (dm.tbDomicilio.active())
-            dm.tbDomicilio.refresh();
-        throw;
+        transaction.commit();
     }
     // Said once committed, so that a failed commit is never reported as done.
     Mensagem(dialogs, u"Registros excluídos com sucesso!"_s);

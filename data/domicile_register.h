@@ -20,8 +20,9 @@ int contaDomicilios(Database &db, const QString &anoBase, const QString &cgcEmpr
 QString letraDomicilio(int stored);
 
 // Stores the domicile being edited or inserted in dm.tbDomicilio for the current declaration,
-// in one transaction. Any failure, a refusal of the domicile rules included, rolls it back
-// without a word and leaves the record as keyed; the answer is then false.
+// in one transaction. A refusal of the domicile rules or a key already stored rolls it back
+// without a word and leaves the record as keyed; the answer is then false. Any other failure is
+// rolled back and raised.
 bool gravaDomicilio(TfDmDados &dm);
 
 // The statements that delete every domicile and every operation of a declaration (the stock and

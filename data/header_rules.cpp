@@ -6,6 +6,7 @@
 #include "data/field_edit.h"
 #include "data/record_routines.h"
 #include "data/text_routines.h"
+#include "engine/transaction.h"
 
 #include <QDate>
 #include <QHash>
@@ -142,26 +143,18 @@ void TfDmDados::clearSimplesValues(const QString &year, const QString &registrat
         "Update   Saidas Set  BaseCalcSaidaNContrib = 0, BaseCalcSaidaContrib = 0, OutrasSaidas = 0 ",
         "Update   Estoque Set  EstoqueInicialIsento = 0, EstoqueFinalIsento = 0  ",
     };
-    const bool ownTransaction = !dtbBaseDados.inTransaction();
-    if (ownTransaction)
-        dtbBaseDados.startTransaction();
-    try {
-        for (const char *statement : statements) {
-            Query q(dtbBaseDados);
-            q.addLine(QString::fromLatin1(statement));
-            q.addLine(QStringLiteral("where AnoBase = :AnoBase"));
-            q.addLine(QStringLiteral(" and CGCEmpresa = :CGCEmpresa"));
-            q.setParam(QStringLiteral("AnoBase"), year);
-            q.setParam(QStringLiteral("CGCEmpresa"), registration);
-            q.execSql();
-        }
-        if (ownTransaction)
-            dtbBaseDados.commit();
-    } catch (...) {
-        if (ownTransaction)
-            dtbBaseDados.rollback();
-        throw;
+    // Joins the store's transaction when the header row is being stored in one.
+    Transaction transaction(dtbBaseDados);
+    for (const char *statement : statements) {
+        Query q(dtbBaseDados);
+        q.addLine(QString::fromLatin1(statement));
+        q.addLine(QStringLiteral("where AnoBase = :AnoBase"));
+        q.addLine(QStringLiteral(" and CGCEmpresa = :CGCEmpresa"));
+        q.setParam(QStringLiteral("AnoBase"), year);
+        q.setParam(QStringLiteral("CGCEmpresa"), registration);
+        q.execSql();
     }
+    transaction.commit();
 }
 
 } // namespace zef

@@ -4,6 +4,7 @@
 #include "data/database_setup.h"
 #include "engine/database.h"
 #include "engine/statement.h"
+#include "engine/transaction.h"
 
 #include <QDate>
 #include <QDir>
@@ -185,15 +186,10 @@ QStringList referenceTables()
 
 void loadReferenceData(Database &db, const QString &dir)
 {
-    db.startTransaction();
-    try {
-        for (const QString &table : referenceTables())
-            loadTable(db, dir, table);
-        db.commit();
-    } catch (...) {
-        db.rollback();
-        throw;
-    }
+    Transaction transaction(db);
+    for (const QString &table : referenceTables())
+        loadTable(db, dir, table);
+    transaction.commit();
 }
 
 } // namespace zef

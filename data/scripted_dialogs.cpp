@@ -66,7 +66,7 @@ ScriptedDialogs::ScriptedDialogs(Button fixedAnswer)
 {
 }
 
-Dialogs::Button ScriptedDialogs::show(const QString &text, Icon icon, Buttons buttons)
+Dialogs::Button ScriptedDialogs::show(const QString &text, Icon icon, Buttons buttons, const QString &title)
 {
     Button chosen = Button::Ok;
     if (buttons != Buttons::Ok) {
@@ -83,7 +83,7 @@ Dialogs::Button ScriptedDialogs::show(const QString &text, Icon icon, Buttons bu
         }
     }
 
-    m_boxes.push_back(Shown{text, icon, buttons, chosen});
+    m_boxes.push_back(Shown{text, icon, buttons, chosen, title});
     if (m_observer)
         m_observer(m_boxes.back());
     return chosen;

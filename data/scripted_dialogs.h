@@ -25,6 +25,7 @@ public:
         Icon icon;
         Buttons buttons;
         Button answer;
+        QString title{};   // empty: the program's own title
         friend bool operator==(const Shown &, const Shown &) = default;
     };
 
@@ -32,7 +33,7 @@ public:
     // Answers every question with fixedAnswer (see setFixedAnswer).
     explicit ScriptedDialogs(Button fixedAnswer);
 
-    Button show(const QString &text, Icon icon, Buttons buttons) override;
+    Button show(const QString &text, Icon icon, Buttons buttons, const QString &title = QString()) override;
 
     // Queues the answer for the next question or OK/Cancel box.
     ScriptedDialogs &answer(Button button);

@@ -6,6 +6,7 @@
 #include "engine/database.h"
 #include "engine/query.h"
 #include "engine/table.h"
+#include "engine/transaction.h"
 
 namespace zef {
 
@@ -16,14 +17,6 @@ namespace {
 QString texto(const Dataset &ds, const QString &campo)
 {
     return ds.fieldByName(campo)->asString();
-}
-
-// The statement is built as text; a quote inside a value must not end it early.
-QString entreAspas(const QString &valor)
-{
-    QString dobrado = valor;
-    dobrado.replace(u'\'', u"''"_s);
-    return u"'"_s + dobrado + u"'"_s;
 }
 
 } // namespace
@@ -55,24 +48,29 @@ std::optional<RecusaCadastro> verificaContribuinte(Database &db, const Dataset &
     return std::nullopt;
 }
 
-QString textoAtualizaAtividade(const QString &codigoAtividade, const QString &inscricao)
+QString textoAtualizaAtividade()
 {
-    return u"Update zef set codigoatividade = "_s + entreAspas(codigoAtividade) + u" where cgcempresa = "_s
-        + entreAspas(inscricao);
+    return u"Update zef set codigoatividade = :CodigoAtividade where cgcempresa = :CGCEmpresa"_s;
 }
 
 bool gravaContribuinte(Database &db, Table &empresa)
 {
-    db.startTransaction();
     try {
+        Transaction transaction(db);
         empresa.post();
-        Query atualiza(db, textoAtualizaAtividade(texto(empresa, u"CodigoAtividade"_s),
-                                                  texto(empresa, u"InscricaoEmpresa"_s)));
+        Query atualiza(db, textoAtualizaAtividade());
+        atualiza.setParam(u"CodigoAtividade"_s, texto(empresa, u"CodigoAtividade"_s));
+        atualiza.setParam(u"CGCEmpresa"_s, texto(empresa, u"InscricaoEmpresa"_s));
         atualiza.execSql();
-        db.commit();
+        transaction.commit();
         return true;
-    } catch (...) {
-        db.rollback();
+    } catch (const SilentAbort &) {
+        return false;
+    } catch (const EngineError &e) {
+        // A registration number that is already there is undone without a word, the record
+        // left as keyed; anything else is an error the user must see.
+        if (!isKeyViolation(e))
+            throw;
         return false;
     }
 }

@@ -23,11 +23,13 @@ struct RecusaCadastro {
 std::optional<RecusaCadastro> verificaContribuinte(Database &db, const Dataset &empresa);
 
 // Stores the taxpayer and gives every declaration of it, of any base year, its activity code, in
-// one transaction. Any failure (a duplicate registration number included) rolls everything back
-// without a word and leaves the record as keyed; the answer is then false.
+// one transaction. A refusal or a duplicate registration number rolls everything back without
+// a word and leaves the record as keyed; the answer is then false. Any other failure is rolled
+// back and raised.
 bool gravaContribuinte(Database &db, Table &empresa);
 
-// The statement that carries the taxpayer's activity code into its declarations.
-QString textoAtualizaAtividade(const QString &codigoAtividade, const QString &inscricao);
+// The statement that carries the taxpayer's activity code into its declarations; the code and
+// the registration number are bound as :CodigoAtividade and :CGCEmpresa.
+QString textoAtualizaAtividade();
 
 } // namespace zef

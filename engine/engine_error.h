@@ -29,4 +29,10 @@ public:
 inline constexpr auto kKeyViolation = "Key violation.";
 inline constexpr auto kNoIndexForFields = "No index for fields";
 
+// The engine refused a row whose key is already stored.
+inline bool isKeyViolation(const EngineError &error)
+{
+    return error.message() == QLatin1String(kKeyViolation);
+}
+
 } // namespace zef

@@ -542,7 +542,7 @@ void TfCadZEF::btCancelarClick()
 
 void TfCadZEF::btExcluirClick()
 {
-    if (!m_dm.tbZEF.active() || m_dm.tbZEF.recNo() == 0 || !ConfirmaExclusao(m_dialogs))
+    if (!m_dm.tbZEF.active() || m_dm.tbZEF.recNo() == 0 || !ConfirmaExclusao(m_dialogs, u"ZEF"_s))
         return;
     runForUser([this] {
         excluiDeclaracao(m_dm);

@@ -240,8 +240,8 @@ void TfDomicilio::btGravarClick()
         try {
             if (contaDomicilios(m_dm.dtbBaseDados, m_dm.anoBase(), m_dm.cgcEmpresa()) < 5)
                 domicilio.append();
-        } catch (...) {
-            // What stopped the new row has been said by its rule, if at all; the store stands.
+        } catch (const SilentAbort &) {
+            // What stopped the new row has been said by its rule; the store stands.
         }
     }
     FocaCampo(m_edMunicipio);
@@ -260,7 +260,7 @@ void TfDomicilio::btExcluirClick()
         return;
     const QString aviso =
         u"A exclusão apagará todos os municípios de Domicilio Fiscal e as operações.\rDeseja continuar? "_s;
-    if (CaixaMensagem(m_dialogs, aviso, kCaixaExclusao) != Dialogs::Button::Ok)
+    if (CaixaMensagem(m_dialogs, aviso, kCaixaExclusao, u"Domicílio"_s) != Dialogs::Button::Ok)
         return;
     runForUser([this] { excluiDomicilios(m_dm, m_dialogs); });
 }

@@ -3,6 +3,7 @@
 #include "data/dialogs.h"
 #include "engine/database.h"
 #include "engine/engine_error.h"
+#include "engine/transaction.h"
 #include "import/header_checks.h"
 #include "import/import_fields.h"
 #include "import/import_lookups.h"
@@ -12,6 +13,7 @@
 
 #include <QElapsedTimer>
 
+#include <optional>
 #include <vector>
 
 namespace zef {
@@ -217,9 +219,9 @@ private:
     // a synchronous write, and thousands of them would dominate a long import.
     void beginDeclaration()
     {
-        if (m_db.inTransaction())
+        if (m_batch)
             return;
-        m_db.startTransaction();
+        m_batch.emplace(m_db);
         m_batchImported = 0;
         m_batchTimer.start();
     }
@@ -228,14 +230,16 @@ private:
     // transaction is committed.
     void endDeclaration()
     {
-        if (m_db.inTransaction() && m_batchTimer.elapsed() >= m_owner.commitIntervalMs)
+        if (m_batch && m_batchTimer.elapsed() >= m_owner.commitIntervalMs)
             commitPending();
     }
 
     void commitPending()
     {
-        if (m_db.inTransaction())
-            m_db.commit();
+        if (m_batch) {
+            m_batch->commit();
+            m_batch.reset();
+        }
         m_batchImported = 0;
         flush(true);
     }
@@ -244,13 +248,7 @@ private:
     // were undone with it.
     void rollbackPending()
     {
-        if (m_db.inTransaction()) {
-            try {
-                m_db.rollback();
-            } catch (const EngineError &) {
-                // The database undoes an unfinished transaction when it is next opened.
-            }
-        }
+        m_batch.reset();
         m_summary.imported -= m_batchImported;
         m_summary.refused += m_batchImported;
         m_batchImported = 0;
@@ -268,7 +266,7 @@ private:
 
     void log(const QString &text, Entry kind = Entry::Result)
     {
-        if (m_db.inTransaction())
+        if (m_batch)
             m_pending.emplace_back(text, kind);
         else
             deliver(text);
@@ -294,6 +292,8 @@ private:
     ImportStore m_store;
     ImportSummary m_summary;
     std::vector<std::pair<QString, Entry>> m_pending;
+    // The transaction the declarations since the last commit share.
+    std::optional<Transaction> m_batch;
     int m_batchImported = 0;
     QElapsedTimer m_batchTimer;
 };

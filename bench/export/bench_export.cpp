@@ -12,6 +12,7 @@
 #include "data/database_setup.h"
 #include "data/scripted_dialogs.h"
 #include "engine/database.h"
+#include "engine/transaction.h"
 #include "engine/statement.h"
 #include "data/windows_1252.h"
 #include "export/consistency_checks.h"
@@ -122,7 +123,7 @@ void fill(Database &db, int declarations)
                                            u"TipoDomicilio"_s, u"CodMunicipio"_s, u"VlrContabil"_s, u"BaseCalculo"_s,
                                            u"Outras"_s, u"SubTributaria"_s});
 
-    db.startTransaction();
+    Transaction transaction(db);
     for (int d = 0; d < declarations; ++d) {
         const QString ie = QString::number(100000000 + d * 7);
         empresa({ie, u"12345678000195"_s, u"EMPRESA DE TESTE NUMERO %1 LTDA"_s.arg(d), municipio, u"VD"_s, u"S3nh"_s});
@@ -154,7 +155,7 @@ void fill(Database &db, int declarations)
             cfop({year, ie, u"S"_s, 5949 + c, u"A"_s, municipio, 50.0, 30.0, 15.0, 5.0});
         }
     }
-    db.commit();
+    transaction.commit();
 }
 
 } // namespace

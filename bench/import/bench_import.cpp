@@ -12,6 +12,7 @@
 #include "data/catalogue.h"
 #include "data/scripted_dialogs.h"
 #include "engine/database.h"
+#include "engine/transaction.h"
 #include "engine/query.h"
 #include "import/text_import.h"
 
@@ -95,7 +96,7 @@ void writeDeclaration(QFile &out, const QByteArray &ie, const QByteArray &year, 
 
 void registerTaxpayers(Database &db, int count)
 {
-    db.startTransaction();
+    Transaction transaction(db);
     Query q(db, QStringLiteral("insert into Empresa (InscricaoEmpresa, CGCEmpresa, RazaoSocial, CodigoMunicipio, UF) "
                                "values (:ie, :cnpj, :nome, :mun, 'VD')"));
     for (int i = 0; i < count; ++i) {
@@ -108,7 +109,7 @@ void registerTaxpayers(Database &db, int count)
     Query c(db, QStringLiteral("insert into Contador (CPFContador, NomeContador) values (:cpf, 'CONTADOR')"));
     c.setParam(QStringLiteral("cpf"), QString::fromLatin1(kAccountantCpf));
     c.execSql();
-    db.commit();
+    transaction.commit();
 }
 
 long peakKilobytes()

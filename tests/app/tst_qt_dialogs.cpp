@@ -68,6 +68,7 @@ private slots:
     void box_data();
     void box();
     void withoutActiveWindow();
+    void givenTitle();
     void escape_data();
     void escape();
 };
@@ -160,6 +161,28 @@ void TstQtDialogs::withoutActiveWindow()
     QVERIFY(!seen.parent);
     QCOMPARE(seen.cursor, Qt::ArrowCursor);
     QVERIFY(!QApplication::overrideCursor());
+}
+
+// A box given its own title shows it, with or without an owner window.
+void TstQtDialogs::givenTitle()
+{
+    QtDialogs dialogs;
+    {
+        Seen seen;
+        closeWhenShown(seen, QMessageBox::Cancel);
+        QCOMPARE(dialogs.show(u"Confirma exclusão?"_s, Icon::Question, Buttons::OkCancel, u"Domicílio"_s),
+                 Button::Cancel);
+        QCOMPARE(seen.caption, u"Domicílio"_s);
+    }
+    QWidget window;
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    Seen seen;
+    closeWhenShown(seen, QMessageBox::Ok);
+    QCOMPARE(dialogs.show(u"Confirma exclusão?"_s, Icon::Question, Buttons::OkCancel, u"ZEF"_s), Button::Ok);
+    QCOMPARE(seen.caption, u"ZEF"_s);
+    QCOMPARE(seen.parent, &window);
 }
 
 void TstQtDialogs::escape_data()

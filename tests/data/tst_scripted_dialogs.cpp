@@ -170,9 +170,12 @@ void TstScriptedDialogs::observerSeesEveryBox()
     std::vector<Shown> seen;
     dialogs.setObserver([&seen](const Shown &box) { seen.push_back(box); });
     dialogs.show(u"aviso"_s, Icon::Exclamation, Buttons::Ok);
-    dialogs.show(u"pergunta"_s, Icon::Question, Buttons::YesNo);
+    dialogs.show(u"pergunta"_s, Icon::Question, Buttons::YesNo, u"Compra"_s);
     QCOMPARE(seen, dialogs.boxes());
     QCOMPARE(seen.back().answer, Button::No);
+    // The title each box was given, empty for the program's own.
+    QCOMPARE(seen.front().title, QString());
+    QCOMPARE(seen.back().title, u"Compra"_s);
 }
 
 void TstScriptedDialogs::clearKeepsTheFixedAnswer()

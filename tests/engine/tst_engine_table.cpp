@@ -1,6 +1,7 @@
 #include "engine/database.h"
 #include "engine/query.h"
 #include "engine/table.h"
+#include "engine/transaction.h"
 
 #include <QSignalSpy>
 #include <QSqlQuery>
@@ -252,6 +253,56 @@ private slots:
         QCOMPARE(z.recordCount(), 0);
         Query n(*m_db, QStringLiteral("select count(*) from Municip"));
         QCOMPARE(n.scalar().toInt(), 5);
+    }
+
+    void scopedTransactionCommitsJoinsAndRollsBack()
+    {
+        auto countTowns = [this] {
+            Query n(*m_db, QStringLiteral("select count(*) from Municip"));
+            return n.scalar().toInt();
+        };
+        Table towns(*m_db, QStringLiteral("Municip.DB"));
+        towns.open();
+
+        // Left without commit: undone, and the dataset read inside it shows the rows again.
+        {
+            Transaction t(*m_db, {&towns});
+            QVERIFY(t.owns());
+            exec(QStringLiteral("delete from municip"));
+            towns.refresh();
+            QCOMPARE(towns.recordCount(), 0);
+        }
+        QVERIFY(!m_db->inTransaction());
+        QCOMPARE(countTowns(), 5);
+        QCOMPARE(towns.recordCount(), 5);
+
+        // An inner unit joins the outer one: its commit leaves the outer one open and an
+        // error inside it undoes the whole outer unit.
+        try {
+            Transaction outer(*m_db);
+            exec(QStringLiteral("delete from municip where Codigo = '0000001'"));
+            {
+                Transaction inner(*m_db);
+                QVERIFY(!inner.owns());
+                exec(QStringLiteral("delete from municip where Codigo = '0000002'"));
+                inner.commit();
+            }
+            QVERIFY(m_db->inTransaction());
+            Transaction inner(*m_db);
+            exec(QStringLiteral("insert into nowhere values (1)"));
+            QFAIL("the statement should have failed");
+        } catch (const EngineError &) {
+        }
+        QVERIFY(!m_db->inTransaction());
+        QCOMPARE(countTowns(), 5);
+
+        {
+            Transaction t(*m_db);
+            exec(QStringLiteral("delete from municip where Codigo = '0000001'"));
+            t.commit();
+            QVERIFY(!m_db->inTransaction());
+        }
+        QCOMPARE(countTowns(), 4);
     }
 
     void namesSortAsPortugueseReaders()

@@ -412,6 +412,8 @@ void TstCadZef::excluirRemovesTheDeclaration()
     f.dialogs.answer(Dialogs::Button::Cancel);
     QTest::mouseClick(w.btExcluir(), Qt::LeftButton);
     QCOMPARE(f.dialogs.texts(), QStringList{u"Confirma exclusão?"_s});
+    QCOMPARE(f.dialogs.boxes().front().title, u"ZEF"_s);
+    QCOMPARE(f.dialogs.boxes().front().buttons, Dialogs::Buttons::OkCancel);
     QCOMPARE(f.value(u"select count(*) from Zef"_s).toInt(), 2);
 
     f.dialogs.clear();

@@ -591,6 +591,7 @@ void TstDomicilio::excluirEmptiesTheDeclarationButItsStock()
         QCOMPARE(caixas[1].text,
                  u"A exclusão apagará todos os municípios de Domicilio Fiscal e as operações.\rDeseja continuar? "_s);
         QCOMPARE(caixas[1].buttons, Dialogs::Buttons::OkCancel);
+        QCOMPARE(caixas[1].title, u"Domicílio"_s);
     }
     QCOMPARE(f.dialogs.pendingAnswers(), 0);
     QCOMPARE(int(caixas.size()), int(respostas.size()) + (apaga ? 1 : 0));
