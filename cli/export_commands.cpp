@@ -84,7 +84,7 @@ void openDatabase(Database &db, const Context &ctx)
 
 // The declarations to write, in the order the export window lists them; empty when some asked
 // for is not there (the reason is on err).
-std::optional<QList<DeclarationKey>> select(Database &db, const Options &o, QTextStream &err)
+std::optional<QStringList> select(Database &db, const Options &o, QTextStream &err)
 {
     const QList<ListedDeclaration> listed = listaDeclaracoes(db, o.year);
     if (listed.isEmpty()) {
@@ -94,13 +94,13 @@ std::optional<QList<DeclarationKey>> select(Database &db, const Options &o, QTex
     QSet<QString> wanted;
     for (const QString &r : o.registrations)
         wanted.insert(SoDigitos(r));
-    QList<DeclarationKey> keys;
+    QStringList keys;
     QSet<QString> found;
     for (const ListedDeclaration &d : listed) {
-        const DeclarationKey key = DeclarationKey::fromEntry(d.entry);
-        if (wanted.isEmpty() || wanted.contains(key.digits)) {
-            keys.append(key);
-            found.insert(key.digits);
+        const QString registration = inscricaoDaEntrada(d.entry);
+        if (wanted.isEmpty() || wanted.contains(registration)) {
+            keys.append(registration);
+            found.insert(registration);
         }
     }
     bool missing = false;
@@ -146,7 +146,7 @@ int exportFile(const Context &ctx, const QStringList &args)
     }
     Database db;
     openDatabase(db, ctx);
-    const std::optional<QList<DeclarationKey>> keys = select(db, *o, err);
+    const std::optional<QStringList> keys = select(db, *o, err);
     if (!keys)
         return kRefused;
 
@@ -180,7 +180,7 @@ int text(const Context &ctx, const QStringList &args)
     }
     Database db;
     openDatabase(db, ctx);
-    const std::optional<QList<DeclarationKey>> keys = select(db, *o, err);
+    const std::optional<QStringList> keys = select(db, *o, err);
     if (!keys)
         return kRefused;
 

@@ -313,8 +313,7 @@ void TfDmDados::reopenListQuery(SectionEditor *editor)
         return;
     Query &list = editor->listQuery();
     list.close();
-    list.setParam(QStringLiteral("AnoBase"), anoBase());
-    list.setParam(QStringLiteral("CGCEmpresa"), cgcEmpresa());
+    bindKey(list, chaveAtual());
     list.open();
 }
 
@@ -323,25 +322,20 @@ TfDmDados::Key TfDmDados::declarationKey(const Dataset &record) const
     // The section tables follow the current declaration; without one (tbZEF closed) the
     // record's own key is the declaration it belongs to.
     if (tbZEF.active() && tbZEF.recNo() > 0)
-        return {anoBase(), cgcEmpresa()};
-    return {record.fieldByName(QStringLiteral("AnoBase"))->asString(),
-            record.fieldByName(QStringLiteral("CGCEmpresa"))->asString()};
+        return chaveAtual();
+    return chaveDoRegistro(record);
 }
 
 void TfDmDados::rememberStoredKey(Dataset &ds)
 {
-    m_storedKeys.insert(&ds, {ds.fieldByName(QStringLiteral("AnoBase"))->asString(),
-                              ds.fieldByName(QStringLiteral("CGCEmpresa"))->asString()});
+    m_storedKeys.insert(&ds, chaveDoRegistro(ds));
 }
 
 void TfDmDados::stamp(Dataset &ds)
 {
     // The key the row was stored with: after the store the table may show another row.
-    const Key key = m_storedKeys.contains(&ds)
-                        ? m_storedKeys.take(&ds)
-                        : Key{ds.fieldByName(QStringLiteral("AnoBase"))->asString(),
-                              ds.fieldByName(QStringLiteral("CGCEmpresa"))->asString()};
-    AtualizaDataDeclaracao(dtbBaseDados, key.first, key.second);
+    const Key key = m_storedKeys.contains(&ds) ? m_storedKeys.take(&ds) : chaveDoRegistro(ds);
+    AtualizaDataDeclaracao(dtbBaseDados, key.anoBase, key.cgcEmpresa);
 }
 
 void TfDmDados::afterSectionPost(Dataset &ds, SectionEditor *editor)
@@ -362,8 +356,7 @@ bool TfDmDados::balanceConfirmed(BalanceSection section, double total, double pa
         q.addLine(QStringLiteral("select count(TipoEntradas) from Compras where AnoBase = :AnoBase"));
         q.addLine(QStringLiteral(" and TipoEntradas = '07 - DIFERENCIAL DE ALÍQUOTA'"));
         q.addLine(QStringLiteral(" and CGCEmpresa = :CGCEmpresa"));
-        q.setParam(QStringLiteral("AnoBase"), key.first);
-        q.setParam(QStringLiteral("CGCEmpresa"), key.second);
+        bindKey(q, key);
         differential = q.scalar().toInt() > 0;
     }
     return Confirma(m_dialogs, textoBalanco(mensagemBalanco(section, noMove, simples, differential)));

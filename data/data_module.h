@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/balance_test.h"
+#include "data/declaration_key.h"
 #include "data/window_links.h"
 #include "engine/database.h"
 #include "engine/query.h"
@@ -85,6 +86,7 @@ public:
     // The current declaration's key, from tbZEF's current record.
     QString anoBase() const;
     QString cgcEmpresa() const;
+    DeclarationKey chaveAtual() const { return {anoBase(), cgcEmpresa()}; }
 
     // The windows the record rules reach while they are open; their openers set them when
     // the window is created and clear them when it has closed. With a window closed its rules
@@ -113,7 +115,7 @@ public:
     bool regimeSimples() const;         // "Simples Nacional"
 
 private:
-    using Key = std::pair<QString, QString>;
+    using Key = DeclarationKey;
 
     void linkObjects();
     void defineFields();

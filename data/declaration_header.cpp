@@ -72,8 +72,7 @@ QList<DomicilioExibido> domiciliosExibidos(Database &db, const QString &anoBase,
     q.addLine(u"Select d.TipoDomicilio, m.Descricao, d.DataDRFAntI, d.DataDRFAntF  from ZefMunAnterior d, Municip m "
               "where d.CodMunicipioAnt = m.Codigo  and d.AnoBase = :AnoBase"_s);
     q.addLine(u" and d.CGCEmpresa = :CGCEmpresa"_s);
-    q.setParam(u"AnoBase"_s, anoBase);
-    q.setParam(u"CGCEmpresa"_s, inscricao);
+    bindKey(q, {anoBase, inscricao});
     QList<DomicilioExibido> shown;
     for (q.open(); !q.eof(); q.next()) {
         const QString letter = q.fieldByName(u"TipoDomicilio"_s)->asString();
@@ -145,8 +144,7 @@ void excluiDeclaracao(TfDmDados &dm)
         statements.append(u"delete from Estoque where AnoBase = :AnoBase and CGCEmpresa = :CGCEmpresa"_s);
         for (const QString &statement : statements) {
             Query q(dm.dtbBaseDados, statement);
-            q.setParam(u"AnoBase"_s, year);
-            q.setParam(u"CGCEmpresa"_s, registration);
+            bindKey(q, {year, registration});
             q.execSql();
         }
         dm.tbZEF.remove();
@@ -166,8 +164,7 @@ void excluiDomiciliosAnteriores(TfDmDados &dm)
         Query q(dm.dtbBaseDados);
         q.addLine(u"delete from "_s + QString::fromUtf16(table)
                   + u" where AnoBase = :AnoBase and CGCEmpresa = :CGCEmpresa and TipoDomicilio <> 'A'"_s);
-        q.setParam(u"AnoBase"_s, year);
-        q.setParam(u"CGCEmpresa"_s, registration);
+        bindKey(q, {year, registration});
         q.execSql();
     }
     if (dm.tbDomicilio.active())

@@ -11,22 +11,12 @@ namespace zef {
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-void bindKey(Query &q, const QString &anoBase, const QString &cgcEmpresa)
-{
-    q.setParam(u"AnoBase"_s, anoBase);
-    q.setParam(u"CGCEmpresa"_s, cgcEmpresa);
-}
-
-} // namespace
-
 int contaDomicilios(Database &db, const QString &anoBase, const QString &cgcEmpresa)
 {
     Query q(db);
     q.addLine(u"Select count(*) from ZefMunAnterior where  AnoBase = :AnoBase"_s);
     q.addLine(u" and CGCEmpresa = :CGCEmpresa"_s);
-    bindKey(q, anoBase, cgcEmpresa);
+    bindKey(q, {anoBase, cgcEmpresa});
     return q.scalar().toInt();
 }
 
@@ -88,7 +78,7 @@ void excluiDomicilios(TfDmDados &dm, Dialogs &dialogs)
         Transaction transaction(db, {&dm.tbDomicilio});
         for (const QString &statement : comandosExclusaoDomicilios()) {
             Query q(db, statement);
-            bindKey(q, anoBase, cgcEmpresa);
+            bindKey(q, {anoBase, cgcEmpresa});
             q.execSql();
         }
         if (dm.tbDomicilio.active())

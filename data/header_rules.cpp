@@ -126,9 +126,8 @@ void TfDmDados::tbZEFAfterPost(Dataset &ds)
     // of the declaration once its header is stored under that regime. Done after the store,
     // so that a refused or failed store leaves the sections untouched.
     if (ds.fieldByName(QStringLiteral("RegimeApuracao"))->asString() == QLatin1String("4")) {
-        const Key key = m_storedKeys.value(&ds, Key{ds.fieldByName(QStringLiteral("AnoBase"))->asString(),
-                                                    ds.fieldByName(QStringLiteral("CGCEmpresa"))->asString()});
-        clearSimplesValues(key.first, key.second);
+        const Key key = m_storedKeys.value(&ds, chaveDoRegistro(ds));
+        clearSimplesValues(key.anoBase, key.cgcEmpresa);
     }
     stamp(ds);
     refillHeader();
@@ -150,8 +149,7 @@ void TfDmDados::clearSimplesValues(const QString &year, const QString &registrat
         q.addLine(QString::fromLatin1(statement));
         q.addLine(QStringLiteral("where AnoBase = :AnoBase"));
         q.addLine(QStringLiteral(" and CGCEmpresa = :CGCEmpresa"));
-        q.setParam(QStringLiteral("AnoBase"), year);
-        q.setParam(QStringLiteral("CGCEmpresa"), registration);
+        bindKey(q, {year, registration});
         q.execSql();
     }
     transaction.commit();

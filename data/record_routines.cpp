@@ -1,5 +1,6 @@
 #include "data/record_routines.h"
 
+#include "data/declaration_key.h"
 #include "engine/database.h"
 #include "engine/dataset.h"
 #include "engine/query.h"
@@ -25,8 +26,7 @@ QString descricao(Database &db, const QString &anoBase, const QString &cgcEmpres
     q.addLine(QStringLiteral("And CGCEmpresa = :CGCEmpresa "));
     q.addLine(QStringLiteral("And TipoDomicilio  = :TipoDomicilio "));
     q.addLine(QStringLiteral("And CodMunicipioAnt = Codigo "));
-    q.setParam(QStringLiteral("AnoBase"), anoBase);
-    q.setParam(QStringLiteral("CGCEmpresa"), cgcEmpresa);
+    bindKey(q, {anoBase, cgcEmpresa});
     q.setParam(QStringLiteral("TipoDomicilio"), letter);
     q.open();
     if (q.isEmpty() && emptyWhenMissing)
@@ -55,8 +55,7 @@ void AtualizaDataDeclaracao(Database &db, const QString &anoBase, const QString 
     q.addLine(QStringLiteral("Update ZEF  Set DataDeclaracao = :DataDeclaracao  where  AnoBase = :AnoBase"));
     q.addLine(QStringLiteral(" and CGCEmpresa = :CGCEmpresa"));
     q.setParamDate(QStringLiteral("DataDeclaracao"), today);
-    q.setParam(QStringLiteral("AnoBase"), anoBase);
-    q.setParam(QStringLiteral("CGCEmpresa"), cgcEmpresa);
+    bindKey(q, {anoBase, cgcEmpresa});
     q.execSql();
 }
 

@@ -183,8 +183,8 @@ void TfDmDados::tbComprasBeforePost(Dataset &ds)
                                       " and TipoEntradas = :TipoEntradas",
                                       " and TipoDomicilio = :TipoDomicilio",
                                       " and TipoRegime = :TipoRegime"});
-        same.bind("AnoBase", key.first)
-            .bind("CGCEmpresa", key.second)
+        same.bind("AnoBase", key.anoBase)
+            .bind("CGCEmpresa", key.cgcEmpresa)
             .bind("TipoEntradas", line)
             .bind("TipoDomicilio", str(ds, "TipoDomicilio"))
             .bind("TipoRegime", regime);
@@ -362,8 +362,8 @@ void TfDmDados::tblSaidasMunBeforePost(Dataset &ds)
         Sql same(dtbBaseDados, {"Select * from SaidasMun where MunicipioID = :MunicipioID AND  CGCEmpresa = :CGCEmpresa",
                                       " and AnoBase = :AnoBase and TipoRegime = :TipoRegime"});
         same.bind("MunicipioID", str(ds, "MunicipioID"))
-            .bind("CGCEmpresa", key.second)
-            .bind("AnoBase", key.first)
+            .bind("CGCEmpresa", key.cgcEmpresa)
+            .bind("AnoBase", key.anoBase)
             .bind("TipoRegime", str(ds, "TipoRegime"));
         if (same.found()) {
             ds.cancel();
@@ -409,8 +409,8 @@ void TfDmDados::tbProdDifMunicipioChange()
     Sql update(dtbBaseDados, {"Update ProdutosDiferidos Set MunicipioID =  :MunicipioID where AnoBase = :AnoBase",
                                     " and CGCEmpresa = :CGCEmpresa and IEOrigem = :IEOrigem and TipoRegime = 'A'"});
     update.bind("MunicipioID", str(tbProdDif, "MunicipioID"))
-        .bind("AnoBase", key.first)
-        .bind("CGCEmpresa", key.second)
+        .bind("AnoBase", key.anoBase)
+        .bind("CGCEmpresa", key.cgcEmpresa)
         .bind("IEOrigem", str(tbProdDif, "IEOrigem"));
     update.exec();
     tbProdDif.refresh();   // stores the row being edited first
@@ -433,8 +433,8 @@ void TfDmDados::tbProdDifCalcFields(Dataset &ds)
          " ProdutosDiferidos.AnoBase = :AnoBase and  ProdutosDiferidos.CGCEmpresa = :CGCEmpresa  and ",
          " ProdutosDiferidos.TipoDomicilio = :TipoDomicilio", " and ProdutosDiferidos.IEOrigem = :IEOrigem",
          " group by ProdutosDiferidos.TipoDomicilio"});
-    total.bind("AnoBase", key.first)
-        .bind("CGCEmpresa", key.second)
+    total.bind("AnoBase", key.anoBase)
+        .bind("CGCEmpresa", key.cgcEmpresa)
         .bind("TipoDomicilio", str(ds, "TipoDomicilio"))
         .bind("IEOrigem", str(ds, "IEOrigem"));
     const QVariant value = total.column("VlrDiferido");

@@ -220,7 +220,7 @@ void ConsistencyChecks::headerBlock2()
 
 void ConsistencyChecks::check(const DeclarationRows &d)
 {
-    m_inscricao = d.key.inscricao;
+    m_inscricao = formataInscricao(d.key.cgcEmpresa);
     m_headerWritten = false;
 
     const LineLayout &a = lineLayout(LineType::A);
@@ -323,7 +323,7 @@ void ConsistencyChecks::check(const DeclarationRows &d)
     if (differs(exitsByState - exitsByType))
         report(Finding::F10);
 
-    if (!ExigeItem07(m_db, d.year, activity))
+    if (!ExigeItem07(m_db, d.key.anoBase, activity))
         return;
 
     if (differs(municipalityExits - (exitsByType - exitsOfType10)))

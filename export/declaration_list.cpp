@@ -59,12 +59,9 @@ QList<ListedDeclaration> listaDeclaracoes(Database &db, const QString &year)
     return list;
 }
 
-DeclarationKey DeclarationKey::fromEntry(const QString &entry)
+QString inscricaoDaEntrada(const QString &entry)
 {
-    DeclarationKey key;
-    key.inscricao = entry.left(kListedInscricao);
-    key.digits = SoDigitos(key.inscricao);
-    return key;
+    return SoDigitos(entry.left(kListedInscricao));
 }
 
 } // namespace zef

@@ -26,13 +26,7 @@ QString entradaDaLista(const QString &inscricao, const QString &razaoSocial);
 // The declarations of the base year, by company name as a reader orders names.
 QList<ListedDeclaration> listaDeclaracoes(Database &db, const QString &year);
 
-// What selects a declaration of the list: the registration as the entry shows it (its first 12
-// characters, which the validation list prints) and its digits (which select the rows).
-struct DeclarationKey {
-    QString inscricao;
-    QString digits;
-
-    static DeclarationKey fromEntry(const QString &entry);
-};
+// The registration digits of a list entry, read from the punctuated number it starts with.
+QString inscricaoDaEntrada(const QString &entry);
 
 } // namespace zef

@@ -254,10 +254,9 @@ DeclarationReader::DeclarationReader(Database &db) : m_db(db) {}
 
 DeclarationReader::~DeclarationReader() = default;
 
-DeclarationRows DeclarationReader::read(const QString &year, const DeclarationKey &key)
+DeclarationRows DeclarationReader::read(const DeclarationKey &key)
 {
     DeclarationRows result;
-    result.year = year;
     result.key = key;
     for (int t = 0; t < kLineTypeCount; ++t) {
         const LineLayout &layout = layouts()[std::size_t(t)];
@@ -267,7 +266,7 @@ DeclarationRows DeclarationReader::read(const QString &year, const DeclarationKe
         st->reset();
         for (int p = 1; p <= st->parameterCount(); ++p) {
             const QString name = st->parameterName(p);
-            st->bind(p, name == QLatin1String(":AnoBase") ? year : key.digits);
+            st->bind(p, name == QLatin1String(":AnoBase") ? key.anoBase : key.cgcEmpresa);
         }
         const int n = st->columnCount();
         std::vector<FieldType> types(static_cast<std::size_t>(n));
@@ -322,13 +321,14 @@ void appendDeclarationText(QString &text, const DeclarationRows &declaration, in
                     throw ExportError(
                         u"O tipo de entrada \"%1\" da declaração %2 (ano-base %3), linha \"E\" do arquivo, não começa "
                         "por um número. Corrija o item 03 da declaração; o arquivo não foi gravado."_s.arg(
-                            storedText(row[std::size_t(typeColumn)]), declaration.key.inscricao, declaration.year));
+                            storedText(row[std::size_t(typeColumn)]), formataInscricao(declaration.key.cgcEmpresa),
+                            declaration.key.anoBase));
             }
             append(formatLine(layout, row));
             ++counter;
         }
     }
-    append(formatZLine(declaration.year, declaration.key.digits, counter));
+    append(formatZLine(declaration.key.anoBase, declaration.key.cgcEmpresa, counter));
 }
 
 } // namespace zef

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/declaration_key.h"
 #include "export/declaration_list.h"
 
 #include <QString>
@@ -49,7 +50,6 @@ using Row = std::vector<QVariant>;
 // converts them (dates as QDate, empty text as null). The header set holds the declaration's row
 // of Zef.DB joined with Empresa.DB, or none when there is no such declaration.
 struct DeclarationRows {
-    QString year;
     DeclarationKey key;
     std::array<std::vector<Row>, kLineTypeCount> rows;
 
@@ -68,7 +68,7 @@ public:
     DeclarationReader(const DeclarationReader &) = delete;
     DeclarationReader &operator=(const DeclarationReader &) = delete;
 
-    DeclarationRows read(const QString &year, const DeclarationKey &key);
+    DeclarationRows read(const DeclarationKey &key);
 
 private:
     Database &m_db;

@@ -28,15 +28,15 @@ QByteArray compress(const QByteArray &bytes)
 } // namespace
 
 DeclarationFileText montaTextoArquivo(Database &db, Dialogs &dialogs, const QString &year,
-                                      const QList<DeclarationKey> &declarations)
+                                      const QStringList &registrations)
 {
     DeclarationReader reader(db);
     ConsistencyChecks checks(db, dialogs);
     QString text;
-    text.reserve(kTypicalDeclarationSize * declarations.size());
+    text.reserve(kTypicalDeclarationSize * registrations.size());
     int counter = 0;
-    for (const DeclarationKey &key : declarations) {
-        const DeclarationRows rows = reader.read(year, key);
+    for (const QString &registration : registrations) {
+        const DeclarationRows rows = reader.read({year, registration});
         appendDeclarationText(text, rows, counter);
         checks.check(rows);
     }
@@ -54,12 +54,12 @@ QString nomeArquivoProposto(const QString &year)
 }
 
 ExportResult GeraArquivo(Database &db, Dialogs &dialogs, const QString &year,
-                         const QList<DeclarationKey> &declarations, const ChooseFile &chooseFile)
+                         const QStringList &registrations, const ChooseFile &chooseFile)
 {
     ExportResult result;
     DeclarationFileText built;
     try {
-        built = montaTextoArquivo(db, dialogs, year, declarations);
+        built = montaTextoArquivo(db, dialogs, year, registrations);
     } catch (const SilentAbort &) {
         result.outcome = ExportResult::Outcome::Abandoned;
         return result;

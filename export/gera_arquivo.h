@@ -25,7 +25,7 @@ struct DeclarationFileText {
 // Questions are asked through dialogs; a No throws SilentAbort. An error of the tables, or a line
 // type the file cannot carry, throws (EngineError, ExportError).
 DeclarationFileText montaTextoArquivo(Database &db, Dialogs &dialogs, const QString &year,
-                                      const QList<DeclarationKey> &declarations);
+                                      const QStringList &registrations);
 
 // The declaration file's bytes: the text compressed twice.
 QByteArray compactaArquivo(const QByteArray &text);
@@ -57,6 +57,6 @@ using ChooseFile = std::function<std::optional<QString>(const QString &proposedN
 // saves the bytes there, replacing any file of that name only once they are complete. Errors of
 // the tables, of the compression and of the file system throw; nothing is saved then.
 ExportResult GeraArquivo(Database &db, Dialogs &dialogs, const QString &year,
-                         const QList<DeclarationKey> &declarations, const ChooseFile &chooseFile);
+                         const QStringList &registrations, const ChooseFile &chooseFile);
 
 } // namespace zef

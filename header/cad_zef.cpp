@@ -143,7 +143,7 @@ TfCadZEF::TfCadZEF(TfDmDados &dm, Dialogs &dialogs, QWidget *parent)
         if (m_dm.tbZEF.state() != Dataset::State::Edit)
             m_chaveEmEdicao.reset();
         else if (!m_chaveEmEdicao)
-            m_chaveEmEdicao = std::pair(m_dm.anoBase(), m_dm.cgcEmpresa());
+            m_chaveEmEdicao = m_dm.chaveAtual();
     });
     // Another declaration brings the purposes and regimes of its own year.
     connect(&m_dm.tbZEF, &Dataset::recordChanged, this, [this] {
@@ -615,7 +615,7 @@ void TfCadZEF::edInscricaoExit(QWidget *proximo)
         const QString ano = zef.fieldByName(u"AnoBase"_s)->asString();
         const QString inscricao = zef.fieldByName(u"CGCEmpresa"_s)->asString();
         // The declaration being edited has its own key: going "to" it would only throw the edit away.
-        const bool propria = zef.state() == Dataset::State::Edit && m_chaveEmEdicao == std::pair(ano, inscricao);
+        const bool propria = zef.state() == Dataset::State::Edit && m_chaveEmEdicao == DeclarationKey{ano, inscricao};
         if (!ano.trimmed().isEmpty() && !inscricao.trimmed().isEmpty() && m_btCancelar->isEnabled() && !propria) {
             tbTestaZef.refresh();
             if (tbTestaZef.findKey({ano, inscricao})) {

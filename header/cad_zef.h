@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/declaration_key.h"
 #include "data/window_links.h"
 #include "engine/table.h"
 #include "header/campo_edit.h"
@@ -167,7 +168,7 @@ private:
     QPushButton *m_btRetorna;
     ButtonStates *m_estados;
     // The key of the declaration as it was when its edit began.
-    std::optional<std::pair<QString, QString>> m_chaveEmEdicao;
+    std::optional<DeclarationKey> m_chaveEmEdicao;
     bool m_devolvendoFoco = false;
     CampoEdit m_periodoInicio;
     CampoEdit m_periodoFinal;

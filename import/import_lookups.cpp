@@ -1,5 +1,6 @@
 #include "import/import_lookups.h"
 
+#include "data/declaration_key.h"
 #include "data/lookups.h"
 #include "engine/database.h"
 #include "engine/query.h"
@@ -78,8 +79,7 @@ bool ImportLookups::existeCodigoCFOP(const QString &code)
 bool ImportLookups::existeDeclaracao(const QString &year, const QString &inscricao)
 {
     Query q(m_db, QStringLiteral("Select count(*) from zef where AnoBase = :AnoBase and CGCEmpresa = :CGCEmpresa"));
-    q.setParam(QStringLiteral("AnoBase"), year);
-    q.setParam(QStringLiteral("CGCEmpresa"), inscricao);
+    bindKey(q, {year, inscricao});
     return q.scalar().toInt() > 0;
 }
 

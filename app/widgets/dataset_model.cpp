@@ -1,6 +1,6 @@
 #include "app/widgets/dataset_model.h"
 
-#include "app/widgets/field_text.h"
+#include "data/field_text.h"
 #include "app/widgets/widget_errors.h"
 #include "engine/dataset.h"
 

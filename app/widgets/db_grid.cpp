@@ -1,7 +1,7 @@
 #include "app/widgets/db_grid.h"
 
-#include "app/widgets/edit_mask.h"
-#include "app/widgets/field_text.h"
+#include "data/edit_mask.h"
+#include "data/field_text.h"
 #include "app/widgets/widget_errors.h"
 #include "engine/dataset.h"
 

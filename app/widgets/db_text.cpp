@@ -1,6 +1,6 @@
 #include "app/widgets/db_text.h"
 
-#include "app/widgets/field_text.h"
+#include "data/field_text.h"
 #include "engine/dataset.h"
 
 namespace zef {

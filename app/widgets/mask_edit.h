@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/widgets/edit_mask.h"
+#include "data/edit_mask.h"
 
 #include <QLineEdit>
 

@@ -176,9 +176,9 @@ int main(int argc, char *argv[])
     db.connect();
     fill(db, declarations);
 
-    QList<DeclarationKey> keys;
+    QStringList keys;
     for (const ListedDeclaration &d : listaDeclaracoes(db, u"2025"_s))
-        keys.append(DeclarationKey::fromEntry(d.entry));
+        keys.append(inscricaoDaEntrada(d.entry));
 
     struct Times {
         double read = 0, lines = 0, checks = 0, encode = 0, first = 0, second = 0, whole = 0;
@@ -195,8 +195,8 @@ int main(int argc, char *argv[])
             ConsistencyChecks checks(db, dialogs);
             std::vector<DeclarationRows> all;
             double start = cpuMs();
-            for (const DeclarationKey &k : keys)
-                all.push_back(reader.read(u"2025"_s, k));
+            for (const QString &k : keys)
+                all.push_back(reader.read({u"2025"_s, k}));
             t.read = cpuMs() - start;
             start = cpuMs();
             QString text;

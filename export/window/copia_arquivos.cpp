@@ -230,15 +230,15 @@ void TfCopiaArquivos::btnDesmarcaTodasClick()
     setTodas(false);
 }
 
-QList<DeclarationKey> TfCopiaArquivos::marcadas() const
+QStringList TfCopiaArquivos::marcadas() const
 {
-    QList<DeclarationKey> keys;
+    QStringList registrations;
     for (int i = 0; i < CheckListBoxContrituintes->count(); ++i) {
         const QListWidgetItem *item = CheckListBoxContrituintes->item(i);
         if (item->checkState() == Qt::Checked)
-            keys.append(DeclarationKey::fromEntry(item->text()));
+            registrations.append(inscricaoDaEntrada(item->text()));
     }
-    return keys;
+    return registrations;
 }
 
 void TfCopiaArquivos::btnCopiarClick()

@@ -63,7 +63,7 @@ private:
     void ePeriodoEnter();
     void GeraArquivo();
     void setTodas(bool checked);
-    QList<DeclarationKey> marcadas() const;
+    QStringList marcadas() const;   // the registration digits of the ticked entries
     void reportError(const QString &message);
 
     TfDmDados &m_dados;

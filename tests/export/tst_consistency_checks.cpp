@@ -13,19 +13,19 @@ namespace {
 
 const QString kHeader = u"Inscrição Estadual: 12.345.678-9"_s;
 
-DeclarationKey key(const QString &ie = QString::fromUtf16(kIE))
+QString key(const QString &ie = QString::fromUtf16(kIE))
 {
-    return DeclarationKey{formataInscricao(ie), ie};
+    return ie;
 }
 
 // The validation list after checking the declarations in order.
-QStringList check(Database &db, Dialogs &dialogs, const QList<DeclarationKey> &keys,
+QStringList check(Database &db, Dialogs &dialogs, const QStringList &keys,
                   const QString &year = QString::fromUtf16(kYear))
 {
     DeclarationReader reader(db);
     ConsistencyChecks checks(db, dialogs);
-    for (const DeclarationKey &k : keys)
-        checks.check(reader.read(year, k));
+    for (const QString &k : keys)
+        checks.check(reader.read({year, k}));
     return checks.validationList();
 }
 

@@ -15,19 +15,19 @@ Q_DECLARE_METATYPE(FieldList)
 
 namespace {
 
-DeclarationKey key(const QString &ie = QString::fromUtf16(kIE))
+QString key(const QString &ie = QString::fromUtf16(kIE))
 {
-    return DeclarationKey{formataInscricao(ie), ie};
+    return ie;
 }
 
 // The text of the declarations, in order, as one file carries them.
-QString textOf(Database &db, const QList<DeclarationKey> &keys, const QString &year = QString::fromUtf16(kYear))
+QString textOf(Database &db, const QStringList &keys, const QString &year = QString::fromUtf16(kYear))
 {
     DeclarationReader reader(db);
     QString text;
     int counter = 0;
-    for (const DeclarationKey &k : keys)
-        appendDeclarationText(text, reader.read(year, k), counter);
+    for (const QString &k : keys)
+        appendDeclarationText(text, reader.read({year, k}), counter);
     return text;
 }
 

@@ -15,9 +15,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-DeclarationKey key(const QString &ie = QString::fromUtf16(kIE))
+QString key(const QString &ie = QString::fromUtf16(kIE))
 {
-    return DeclarationKey{formataInscricao(ie), ie};
+    return ie;
 }
 
 QByteArray unpack(const QByteArray &container)

@@ -1,4 +1,4 @@
-#include "app/widgets/edit_mask.h"
+#include "data/edit_mask.h"
 
 #include <QLineEdit>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "app/widgets/field_text.h"
+#include "data/field_text.h"
 
 #include "engine/engine_error.h"
 #include "widget_fixture.h"

@@ -1,4 +1,4 @@
-#include "app/widgets/display_format.h"
+#include "data/display_format.h"
 
 #include "engine/engine_error.h"
 

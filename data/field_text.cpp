@@ -1,7 +1,7 @@
-#include "app/widgets/field_text.h"
+#include "data/field_text.h"
 
-#include "app/widgets/display_format.h"
-#include "app/widgets/edit_mask.h"
+#include "data/display_format.h"
+#include "data/edit_mask.h"
 #include "engine/field.h"
 
 #include <QDate>
