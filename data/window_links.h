@@ -16,6 +16,8 @@ class Query;
 // A window whose buttons follow the editing state of the table it edits: "&Gravar" and
 // "&Cancelar" while a record is edited or inserted; "&Novo", "&Excluir", "C&ontinua",
 // "&Localizar" and the navigator otherwise. Called on every state change of that table.
+// The kinds below derive from it virtually, so that a window built on the shared editing
+// window (which is an EditingWindow) can also be one of them.
 class EditingWindow
 {
 public:
@@ -24,7 +26,7 @@ public:
 };
 
 // The declaration header window (TfCadZEF).
-class HeaderWindow : public EditingWindow
+class HeaderWindow : public virtual EditingWindow
 {
 public:
     enum class DomicileAnswer { None, Sim, Nao };
@@ -48,7 +50,7 @@ public:
 };
 
 // The domicile window (TfDomicilio).
-class DomicileWindow : public EditingWindow
+class DomicileWindow : public virtual EditingWindow
 {
 public:
     // The edits "Data Inicial" and "Data Final" (showing "  /  /    " when empty).
@@ -57,7 +59,7 @@ public:
 };
 
 // A section editor (TfCompra, TfVendas, TfEntradas, TfSaidas, TfCFOP, TfSaidaMunic, TfProdDiferido).
-class SectionEditor : public EditingWindow
+class SectionEditor : public virtual EditingWindow
 {
 public:
     // The editor's list query (qryCompras, qryVendas, ...): the data module closes it, sets its

@@ -9,10 +9,9 @@ namespace zef {
 
 using namespace Qt::StringLiterals;
 
-TfAtividades::TfAtividades(TfDmDados &dm, Dialogs &, QWidget *parent)
-    : TfTabelaReferencia(dm, dm.tbAtividades, dm.fAtividades,
+TfAtividades::TfAtividades(TfDmDados &dm, Dialogs &dialogs, QWidget *parent)
+    : TfTabelaReferencia(dm, dialogs, dm.tbAtividades, dm.fAtividades, u"fAtividades"_s, u"Atividades"_s,
                          {{u"Atividade"_s, u"CDATIVIDADE"_s, 10}, {u"Descrição"_s, u"DCATIVIDADE"_s, 60}},
-                         u"CDATIVIDADE"_s,
                          [&dm] {
                              detail::registraLiberacao();
                              AbreJanela(fPesquisaAtividade, dm);
@@ -20,8 +19,6 @@ TfAtividades::TfAtividades(TfDmDados &dm, Dialogs &, QWidget *parent)
                          },
                          parent)
 {
-    setObjectName(u"fAtividades"_s);
-    setWindowTitle(u"Atividades"_s);
 }
 
 } // namespace zef

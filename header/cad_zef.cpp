@@ -19,7 +19,7 @@
 #include "header/domicilio.h"
 #include "header/pesquisa_contribuinte.h"
 #include "header/pesquisa_municipio.h"
-#include "header/register_ui.h"
+#include "app/window_ui.h"
 #include "header/register_windows.h"
 
 #include <QCloseEvent>

@@ -3,7 +3,7 @@
 #include "data/declaration_key.h"
 #include "data/window_links.h"
 #include "engine/table.h"
-#include "header/campo_edit.h"
+#include "app/campo_edit.h"
 
 #include <QDialog>
 #include <QLineEdit>

@@ -14,7 +14,7 @@
 #include "header/pesquisa_atividade.h"
 #include "header/pesquisa_contribuinte.h"
 #include "header/pesquisa_municipio.h"
-#include "header/register_ui.h"
+#include "app/window_ui.h"
 #include "header/register_windows.h"
 
 #include <QApplication>
@@ -65,23 +65,17 @@ QLabel *descricao(QLabel *texto)
 } // namespace
 
 TfContribuintes::TfContribuintes(TfDmDados &dm, Dialogs &dialogs, QWidget *parent)
-    : QDialog(parent),
+    : EditingDialog(dm.tbEmpresa, dialogs, Novo | Gravar | Cancelar | Excluir | Retornar, u"fContribuintes"_s,
+                    u"Contribuintes"_s, parent),
       m_dm(dm),
-      m_dialogs(dialogs),
       tbAtividade(dm.dtbBaseDados, u"atividades20.DB"_s),
       tbMunicip(dm.dtbBaseDados, u"Municip.DB"_s),
       tbTestaEmpresa(dm.dtbBaseDados, u"Empresa.DB"_s),
       m_descAtividade(new DBText(this)),
       m_nomeMunicipio(new DBText(this)),
-      m_btNovo(ui::botao(u"&Novo"_s, u"btNovo"_s, this)),
-      m_btGravar(ui::botao(u"&Gravar"_s, u"btGravar"_s, this)),
-      m_btPesquisar(ui::botao(u"&Pesquisar"_s, u"btPesquisar"_s, this)),
-      m_btCancelar(ui::botao(u"&Cancelar"_s, u"btCancelar"_s, this)),
-      m_btExcluir(ui::botao(u"&Excluir"_s, u"btExcluir"_s, this)),
-      m_btRetornar(ui::botao(u"Retornar"_s, u"btRetornar"_s, this)),
-      m_estados(new ButtonStates(this))
+      m_btPesquisar(botao(u"&Pesquisar"_s, u"btPesquisar"_s)),
+      m_ligacao(dm.fContribuintes, static_cast<EditingWindow *>(this))
 {
-    ui::preparaJanela(this, u"fContribuintes"_s, u"Contribuintes"_s);
 
     tbAtividade.setObjectName(u"tbAtividade"_s);
     tbAtividade.setIndexFieldNames(u"CDATIVIDADE"_s);
@@ -116,28 +110,9 @@ TfContribuintes::TfContribuintes(TfDmDados &dm, Dialogs &dialogs, QWidget *paren
         {u"CEP"_s, u"CEP"_s, 11, nullptr},
         {u"Senha"_s, u"Senha"_s, 6, nullptr},
     };
-    auto *grade = new QGridLayout;
-    grade->setHorizontalSpacing(8);
-    grade->setVerticalSpacing(6);
-    QWidget *anterior = nullptr;
-    int linha = 0;
-    for (const Linha &l : linhas) {
-        DBEdit *edit = novoCampo(l.campo, l.largura);
-        grade->addWidget(ui::rotulo(l.rotulo, edit, this), linha, 0);
-        if (l.ao_lado) {
-            auto *par = new QHBoxLayout;
-            par->addWidget(edit);
-            par->addWidget(l.ao_lado, 1);
-            grade->addLayout(par, linha, 1);
-        } else {
-            grade->addWidget(edit, linha, 1, Qt::AlignLeft);
-        }
-        if (anterior)
-            setTabOrder(anterior, edit);
-        anterior = edit;
-        ++linha;
-    }
-    grade->setColumnStretch(1, 1);
+    QGridLayout *formulario = novoFormulario();
+    for (const Linha &l : linhas)
+        linhaDoFormulario(*formulario, l.rotulo, campoDaEmpresa(l.campo, l.largura), l.ao_lado);
     campo(u"Senha"_s)->setEchoMode(QLineEdit::Password);
 
     auto *nota = new QLabel(
@@ -145,80 +120,30 @@ TfContribuintes::TfContribuintes(TfDmDados &dm, Dialogs &dialogs, QWidget *paren
     nota->setObjectName(u"lbNotaSenha"_s);
     nota->setWordWrap(true);
 
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(ui::barraFerramentas(this, {m_btNovo, m_btGravar, m_btPesquisar, m_btCancelar, m_btExcluir},
-                                           {m_btRetornar}));
-    auto *corpo = new QVBoxLayout;
-    corpo->setContentsMargins(10, 10, 10, 10);
-    corpo->setSpacing(10);
-    corpo->addLayout(grade);
+    QVBoxLayout *corpo = montaJanela({btNovo(), btGravar(), m_btPesquisar, btCancelar(), btExcluir()}, 10);
+    corpo->addLayout(formulario);
     corpo->addWidget(nota);
     corpo->addStretch();
-    layout->addLayout(corpo, 1);
 
-    connect(m_btNovo, &QPushButton::clicked, this, &TfContribuintes::btNovoClick);
-    connect(m_btGravar, &QPushButton::clicked, this, &TfContribuintes::btGravarClick);
     connect(m_btPesquisar, &QPushButton::clicked, this, &TfContribuintes::btPesquisarClick);
-    connect(m_btCancelar, &QPushButton::clicked, this, &TfContribuintes::btCancelarClick);
-    connect(m_btExcluir, &QPushButton::clicked, this, &TfContribuintes::btExcluirClick);
-    connect(m_btRetornar, &QPushButton::clicked, this, &TfContribuintes::btRetornarClick);
     connect(campo(u"InscricaoEmpresa"_s), &MaskEdit::exited, this, &TfContribuintes::edInscricaoExit);
     connect(campo(u"CodigoAtividade"_s), &MaskEdit::exited, this, &TfContribuintes::edAtividadeExit);
     connect(campo(u"CodigoMunicipio"_s), &MaskEdit::exited, this, &TfContribuintes::edMunicipioExit);
 
-    m_estados->setStandardButtons(m_btNovo, m_btGravar, m_btCancelar, m_btExcluir);
-    EnterMovesFocus::install(this);
-
-    m_dm.fContribuintes = this;
+    defineTabelas({&m_dm.tbEmpresa, &tbAtividade, &tbMunicip, &tbTestaEmpresa});
     resize(760, 520);
 }
 
-TfContribuintes::~TfContribuintes()
+DBEdit *TfContribuintes::campoDaEmpresa(const QString &nome, int largura)
 {
-    if (m_dm.fContribuintes == this)
-        m_dm.fContribuintes = nullptr;
-}
-
-DBEdit *TfContribuintes::novoCampo(const QString &nome, int largura)
-{
-    DBEdit *edit = nome == u"UF"_s ? new EditMaiusculas(&m_dm.tbEmpresa, nome, this)
-                                   : new DBEdit(&m_dm.tbEmpresa, nome, this);
+    if (nome != u"UF"_s)
+        return novoCampo(nome, largura);
+    DBEdit *edit = new EditMaiusculas(&m_dm.tbEmpresa, nome, this);
     edit->setObjectName(u"ed"_s + nome);
     const QFontMetrics medida(font());
     edit->setMinimumWidth(std::min(medida.averageCharWidth() * largura + 16, 460));
-    m_campos.insert(nome, edit);
+    registraCampo(edit);
     return edit;
-}
-
-void TfContribuintes::HabilitaBotoes(bool editing)
-{
-    m_estados->apply(editing);
-}
-
-void TfContribuintes::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    runForUser([this] {
-        for (Table *t : {&m_dm.tbEmpresa, &tbAtividade, &tbMunicip, &tbTestaEmpresa})
-            ui::abreTabela(*t);
-    });
-    HabilitaBotoes(m_dm.tbEmpresa.editing());
-    FocaCampo(campo(u"CGCEmpresa"_s));
-}
-
-void TfContribuintes::hideEvent(QHideEvent *event)
-{
-    QDialog::hideEvent(event);
-    if (event->spontaneous())
-        return;
-    runForUser([this] {
-        for (Table *t : {&tbTestaEmpresa, &tbMunicip, &tbAtividade, &m_dm.tbEmpresa})
-            t->close();
-    });
 }
 
 bool TfContribuintes::vazio(const Table &tabela, const QString &campo)
@@ -229,7 +154,7 @@ bool TfContribuintes::vazio(const Table &tabela, const QString &campo)
 // The look-ups open only while a row is being keyed, and not on the way to "&Cancelar".
 bool TfContribuintes::continuaEditando(QWidget *proximo) const
 {
-    return m_dm.tbEmpresa.editing() && proximo != m_btCancelar && isVisible();
+    return m_dm.tbEmpresa.editing() && proximo != btCancelar() && isVisible();
 }
 
 void TfContribuintes::btNovoClick()
@@ -245,7 +170,7 @@ void TfContribuintes::btGravarClick()
         return;
     runForUser([&] {
         if (const auto recusa = verificaContribuinte(m_dm.dtbBaseDados, empresa)) {
-            Mensagem(m_dialogs, recusa->mensagem);
+            Mensagem(dialogs(), recusa->mensagem);
             FocaCampo(campo(recusa->campo));
             return;
         }
@@ -263,27 +188,15 @@ void TfContribuintes::btPesquisarClick()
     runForUser([&] { m_dm.tbEmpresa.findKey({escolhido}); });
 }
 
-void TfContribuintes::btCancelarClick()
-{
-    for (DBEdit *e : std::as_const(m_campos))
-        e->reload();
-    runForUser([this] { m_dm.tbEmpresa.cancel(); });
-}
-
 void TfContribuintes::btExcluirClick()
 {
-    if (!Confirma(m_dialogs, u"Confirma Exclusão?"_s))
+    if (!Confirma(dialogs(), u"Confirma Exclusão?"_s))
         return;
     runForUser([this] {
         m_dm.tbEmpresa.remove();
         if (tbTestaEmpresa.active())
             tbTestaEmpresa.refresh();
     });
-}
-
-void TfContribuintes::btRetornarClick()
-{
-    close();
 }
 
 void TfContribuintes::edInscricaoExit(QWidget *)
@@ -295,7 +208,7 @@ void TfContribuintes::edInscricaoExit(QWidget *)
     runForUser([&] {
         tbTestaEmpresa.refresh();
         if (tbTestaEmpresa.findKey({digitado})) {
-            if (m_btCancelar->isEnabled()) {
+            if (btCancelar()->isEnabled()) {
                 empresa.cancel();
                 empresa.findKey({digitado});
             }
@@ -327,7 +240,7 @@ void TfContribuintes::edMunicipioExit(QWidget *proximo)
         return;
     const QString uf = m_dm.tbEmpresa.fieldByName(u"UF"_s)->asString();
     if (!ValidaSiglaUF(uf)) {
-        Mensagem(m_dialogs, u"UF não informada ou inválida!"_s);
+        Mensagem(dialogs(), u"UF não informada ou inválida!"_s);
         FocaCampo(campo(u"UF"_s));
         return;
     }

@@ -14,7 +14,7 @@
 #include "data/dialogs.h"
 #include "data/domicile_register.h"
 #include "header/pesquisa_municipio.h"
-#include "header/register_ui.h"
+#include "app/window_ui.h"
 
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -30,29 +30,22 @@ namespace zef {
 using namespace Qt::StringLiterals;
 
 TfDomicilio::TfDomicilio(TfDmDados &dm, Dialogs &dialogs, QWidget *cabecalho)
-    : QDialog(nullptr),
+    : EditingDialog(dm.tbDomicilio, dialogs, Novo | Gravar | Cancelar | Excluir | Retornar | Navegador,
+                    u"fDomicilio"_s, u"Domicílios por Período de Referência Fiscal"_s),
       m_dm(dm),
-      m_dialogs(dialogs),
       m_cabecalho(cabecalho),
       tbMunicip(dm.dtbBaseDados, u"Municip.DB"_s),
-      m_edMunicipio(novoCampo(u"CodMunicipioAnt"_s, u"edCodMunicipioAnt"_s, 10)),
+      m_edMunicipio(campoFixo(u"CodMunicipioAnt"_s, u"edCodMunicipioAnt"_s, 10)),
       m_nomeMunicipio(new DBText(this)),
-      m_edTipo(novoCampo(u"TipoDomicilio"_s, u"edTipoDomicilio"_s, 3)),
-      m_edDataInicial(novoCampo(u"DataDRFAntI"_s, u"edDataDRFAntI"_s, 11)),
-      m_edDataFinal(novoCampo(u"DataDRFAntF"_s, u"edDataDRFAntF"_s, 11)),
+      m_edTipo(campoFixo(u"TipoDomicilio"_s, u"edTipoDomicilio"_s, 3)),
+      m_edDataInicial(campoFixo(u"DataDRFAntI"_s, u"edDataDRFAntI"_s, 11)),
+      m_edDataFinal(campoFixo(u"DataDRFAntF"_s, u"edDataDRFAntF"_s, 11)),
       m_nota(new QLabel(u"É necessário informar o(s) município(s) de Domícílios"_s, this)),
       m_grid(new DBGrid(this)),
-      m_navegador(new DBNavigator(this)),
-      m_btNovo(ui::botao(u"&Novo"_s, u"btNovo"_s, this)),
-      m_btGravar(ui::botao(u"&Gravar"_s, u"btGravar"_s, this)),
-      m_btCancelar(ui::botao(u"&Cancelar"_s, u"btCancelar"_s, this)),
-      m_btExcluir(ui::botao(u"&Excluir"_s, u"btExcluir"_s, this)),
-      m_btRetornar(ui::botao(u"Retornar"_s, u"btRetornar"_s, this)),
-      m_estados(new ButtonStates(this)),
       m_inicio(m_edDataInicial),
-      m_fim(m_edDataFinal)
+      m_fim(m_edDataFinal),
+      m_ligacao(dm.fDomicilio, static_cast<DomicileWindow *>(this))
 {
-    ui::preparaJanela(this, u"fDomicilio"_s, u"Domicílios por Período de Referência Fiscal"_s);
 
     tbMunicip.setObjectName(u"tbMunicip"_s);
     tbMunicip.setIndexFieldNames(u"Codigo"_s);
@@ -83,9 +76,6 @@ TfDomicilio::TfDomicilio(TfDmDados &dm, Dialogs &dialogs, QWidget *cabecalho)
     m_grid->addColumn(u"DataDRFAntF"_s, u"Data final"_s, 95, true);
     m_grid->horizontalHeader()->setStretchLastSection(true);
 
-    m_navegador->setObjectName(u"DBNavigator1"_s);
-    m_navegador->setDataset(&m_dm.tbDomicilio);
-
     auto *grade = new QGridLayout;
     grade->setHorizontalSpacing(8);
     grade->setVerticalSpacing(6);
@@ -107,48 +97,24 @@ TfDomicilio::TfDomicilio(TfDmDados &dm, Dialogs &dialogs, QWidget *cabecalho)
     grade->addLayout(periodo, 1, 1);
     grade->setColumnStretch(1, 1);
 
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(ui::barraFerramentas(this, {m_btNovo, m_btGravar, m_btCancelar, m_btExcluir, m_navegador},
-                                           {m_btRetornar}));
-    auto *corpo = new QVBoxLayout;
-    corpo->setContentsMargins(10, 10, 10, 10);
-    corpo->setSpacing(10);
+    QVBoxLayout *corpo = montaJanela({btNovo(), btGravar(), btCancelar(), btExcluir(), navegador()}, 10);
     corpo->addLayout(grade);
     corpo->addWidget(m_nota);
     corpo->addWidget(m_grid, 1);
-    layout->addLayout(corpo, 1);
 
     setTabOrder(m_edMunicipio, m_edDataInicial);
     setTabOrder(m_edDataInicial, m_edDataFinal);
     setTabOrder(m_edDataFinal, m_grid);
 
-    connect(m_btNovo, &QPushButton::clicked, this, &TfDomicilio::btNovoClick);
-    connect(m_btGravar, &QPushButton::clicked, this, &TfDomicilio::btGravarClick);
-    connect(m_btCancelar, &QPushButton::clicked, this, &TfDomicilio::btCancelarClick);
-    connect(m_btExcluir, &QPushButton::clicked, this, &TfDomicilio::btExcluirClick);
-    connect(m_btRetornar, &QPushButton::clicked, this, &TfDomicilio::btRetornarClick);
     connect(m_edMunicipio, &MaskEdit::exited, this, &TfDomicilio::edMunicipioExit);
 
-    m_estados->setStandardButtons(m_btNovo, m_btGravar, m_btCancelar, m_btExcluir, nullptr, nullptr, m_navegador);
-    EnterMovesFocus::install(this);
-    EscapeCancels::install(this, m_btCancelar);
-
-    m_dm.fDomicilio = this;
+    EscapeCancels::install(this, btCancelar());
     resize(720, 420);
 }
 
-TfDomicilio::~TfDomicilio()
+DBEdit *TfDomicilio::campoFixo(const QString &campo, const QString &nome, int largura)
 {
-    if (m_dm.fDomicilio == this)
-        m_dm.fDomicilio = nullptr;
-}
-
-DBEdit *TfDomicilio::novoCampo(const QString &campo, const QString &nome, int largura)
-{
-    auto *edit = new DBEdit(&m_dm.tbDomicilio, campo, this);
-    edit->setObjectName(nome);
+    DBEdit *edit = novoCampo(campo, nome, largura);
     const QFontMetrics medida(font());
     edit->setFixedWidth(medida.averageCharWidth() * largura + 16);
     return edit;
@@ -156,12 +122,15 @@ DBEdit *TfDomicilio::novoCampo(const QString &campo, const QString &nome, int la
 
 void TfDomicilio::HabilitaBotoes(bool editing)
 {
-    m_estados->apply(editing);
+    EditingDialog::HabilitaBotoes(editing);
     // Without a move there is only the current domicile: no earlier one may be started.
     if (m_dm.semMudancaDomicilio())
-        m_btNovo->setEnabled(false);
+        btNovo()->setEnabled(false);
 }
 
+// The opener has opened tbDomicilio on the declaration, and the focus goes to the dates only
+// when the current domicile is created here: the shared editing window's showing and hiding
+// do not fit.
 void TfDomicilio::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
@@ -227,7 +196,7 @@ void TfDomicilio::btGravarClick()
     Table &domicilio = m_dm.tbDomicilio;
     if (!commitPendingEdits(this, &domicilio) || !domicilio.editing())
         return;
-    if (!ValidaPeriodo(m_dialogs, m_inicio, m_fim))
+    if (!ValidaPeriodo(dialogs(), m_inicio, m_fim))
         return;
     bool gravado = false;
     runForUser([&] { gravado = gravaDomicilio(m_dm); });
@@ -247,27 +216,20 @@ void TfDomicilio::btGravarClick()
     FocaCampo(m_edMunicipio);
 }
 
-void TfDomicilio::btCancelarClick()
-{
-    for (DBEdit *e : {m_edMunicipio, m_edDataInicial, m_edDataFinal})
-        e->reload();
-    runForUser([this] { m_dm.tbDomicilio.cancel(); });
-}
-
 void TfDomicilio::btExcluirClick()
 {
-    if (!Confirma(m_dialogs, u"Confirma exclusão? "_s))
+    if (!Confirma(dialogs(), u"Confirma exclusão? "_s))
         return;
     const QString aviso =
         u"A exclusão apagará todos os municípios de Domicilio Fiscal e as operações.\rDeseja continuar? "_s;
-    if (CaixaMensagem(m_dialogs, aviso, kCaixaExclusao, u"Domicílio"_s) != Dialogs::Button::Ok)
+    if (CaixaMensagem(dialogs(), aviso, kCaixaExclusao, u"Domicílio"_s) != Dialogs::Button::Ok)
         return;
-    runForUser([this] { excluiDomicilios(m_dm, m_dialogs); });
+    runForUser([this] { excluiDomicilios(m_dm, dialogs()); });
 }
 
 void TfDomicilio::btRetornarClick()
 {
-    if (m_btCancelar->isEnabled())
+    if (btCancelar()->isEnabled())
         runForUser([this] { m_dm.tbDomicilio.cancel(); });
     close();
 }
@@ -275,7 +237,7 @@ void TfDomicilio::btRetornarClick()
 void TfDomicilio::edMunicipioExit(QWidget *proximo)
 {
     Table &domicilio = m_dm.tbDomicilio;
-    if (!isVisible() || !domicilio.editing() || proximo == m_btCancelar)
+    if (!isVisible() || !domicilio.editing() || proximo == btCancelar())
         return;
     if (!nomeEmBranco()) {
         // A code keyed by hand names its municipality, so no look-up runs; a row being created

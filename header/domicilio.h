@@ -1,10 +1,11 @@
 #pragma once
 
+#include "app/campo_edit.h"
+#include "app/editing_dialog.h"
+#include "app/window_link.h"
 #include "data/window_links.h"
 #include "engine/table.h"
-#include "header/campo_edit.h"
 
-#include <QDialog>
 #include <QPointer>
 
 class QLabel;
@@ -25,13 +26,12 @@ class TfDmDados;
 // to four earlier ones, kept in the data module's tbDomicilio. Its opener has opened tbDomicilio
 // on the declaration; the window closes it when it closes. While it is shown the header window
 // (`cabecalho`, when given) is hidden.
-class TfDomicilio : public QDialog, public DomicileWindow
+class TfDomicilio : public EditingDialog, public DomicileWindow
 {
     Q_OBJECT
 
 public:
     TfDomicilio(TfDmDados &dm, Dialogs &dialogs, QWidget *cabecalho = nullptr);
-    ~TfDomicilio() override;
 
     // DomicileWindow
     void HabilitaBotoes(bool editing) override;
@@ -45,33 +45,28 @@ public:
     DBEdit *edDataFinal() const { return m_edDataFinal; }
     QLabel *nota() const { return m_nota; }
     DBGrid *grid() const { return m_grid; }
-    DBNavigator *navegador() const { return m_navegador; }
-    QPushButton *btNovo() const { return m_btNovo; }
-    QPushButton *btGravar() const { return m_btGravar; }
-    QPushButton *btCancelar() const { return m_btCancelar; }
-    QPushButton *btExcluir() const { return m_btExcluir; }
-    QPushButton *btRetornar() const { return m_btRetornar; }
+    using EditingDialog::navegador;
 
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
+protected slots:
+    void btNovoClick() override;
+    void btGravarClick() override;
+    void btExcluirClick() override;
+    void btRetornarClick() override;
+
 private slots:
-    void btNovoClick();
-    void btGravarClick();
-    void btCancelarClick();
-    void btExcluirClick();
-    void btRetornarClick();
     void edMunicipioExit(QWidget *proximo);
 
 private:
-    DBEdit *novoCampo(const QString &campo, const QString &nome, int largura);
+    DBEdit *campoFixo(const QString &campo, const QString &nome, int largura);
     bool nomeEmBranco() const;
     // The letter of the domicile being keyed, from the domiciles already stored.
     void defineLetra();
 
     TfDmDados &m_dm;
-    Dialogs &m_dialogs;
     QPointer<QWidget> m_cabecalho;
     Table tbMunicip;   // the row's municipality, for its name
     DBEdit *m_edMunicipio;
@@ -81,15 +76,9 @@ private:
     DBEdit *m_edDataFinal;
     QLabel *m_nota;
     DBGrid *m_grid;
-    DBNavigator *m_navegador;
-    QPushButton *m_btNovo;
-    QPushButton *m_btGravar;
-    QPushButton *m_btCancelar;
-    QPushButton *m_btExcluir;
-    QPushButton *m_btRetornar;
-    ButtonStates *m_estados;
     CampoEdit m_inicio;
     CampoEdit m_fim;
+    WindowLink m_ligacao;
 };
 
 // Shows the domicile window modally for the current declaration (tbDomicilio already open on

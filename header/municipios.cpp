@@ -14,10 +14,9 @@ namespace zef {
 
 using namespace Qt::StringLiterals;
 
-TfMunicipios::TfMunicipios(TfDmDados &dm, Dialogs &, QWidget *parent)
-    : TfTabelaReferencia(dm, dm.tbMunicipio, dm.fMunicipios,
+TfMunicipios::TfMunicipios(TfDmDados &dm, Dialogs &dialogs, QWidget *parent)
+    : TfTabelaReferencia(dm, dialogs, dm.tbMunicipio, dm.fMunicipios, u"fMunicipios"_s, u"Municipios"_s,
                          {{u"Código"_s, u"Codigo"_s, 9}, {u"Descrição"_s, u"Descricao"_s, 50}, {u"UF"_s, u"UF"_s, 3}},
-                         u"Codigo"_s,
                          [&dm] {
                              detail::registraLiberacao();
                              AbreJanela(fPesquisaMunicipio, dm);
@@ -25,8 +24,6 @@ TfMunicipios::TfMunicipios(TfDmDados &dm, Dialogs &, QWidget *parent)
                          },
                          parent)
 {
-    setObjectName(u"fMunicipios"_s);
-    setWindowTitle(u"Municipios"_s);
     campo(u"Descricao"_s)->installEventFilter(this);
 }
 

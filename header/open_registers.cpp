@@ -5,7 +5,7 @@
 #include "header/contador.h"
 #include "header/contribuintes.h"
 #include "header/municipios.h"
-#include "header/register_ui.h"
+#include "app/window_ui.h"
 #include "header/register_windows.h"
 
 #include <QWidget>

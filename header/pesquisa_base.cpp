@@ -2,7 +2,7 @@
 
 #include "app/widgets/db_grid.h"
 #include "app/widgets/widget_errors.h"
-#include "header/register_ui.h"
+#include "app/window_ui.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

@@ -15,7 +15,7 @@ class Table;
 
 namespace zef::ui {
 
-// The pieces every register and look-up window is built from, so that they look like one
+// The pieces every editing, register and look-up window is built from, so that they look like one
 // program: the same tool bar, buttons, spacing and labels.
 
 // A tool bar button. Buttons take the focus when clicked (the windows ask where the focus went)

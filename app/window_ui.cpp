@@ -1,4 +1,4 @@
-#include "header/register_ui.h"
+#include "app/window_ui.h"
 
 #include "engine/table.h"
 
