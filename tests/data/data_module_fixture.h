@@ -9,6 +9,7 @@
 #include "data/scripted_dialogs.h"
 #include "data/window_links.h"
 #include "engine/query.h"
+#include "tests/support/fresh_install.h"
 
 #include <QDate>
 #include <QHash>
@@ -106,38 +107,9 @@ public:
 };
 
 // A fresh installation with its data module started.
-class DataModuleFixture
+class DataModuleFixture : public testsupport::DataModuleInstall
 {
 public:
-    DataModuleFixture()
-    {
-        QVERIFY(m_home.isValid());
-        createDatabase(m_home.path());
-        dm = std::make_unique<TfDmDados>(dialogs, m_home.path());
-        dm->DataModuleCreate();
-    }
-
-    ScriptedDialogs dialogs;
-    std::unique_ptr<TfDmDados> dm;
-
-    Database &db() { return dm->dtbBaseDados; }
-
-    // Runs a statement with its values bound by name.
-    int exec(const QString &sql, const QVariantMap &values = {})
-    {
-        Query q(db(), sql);
-        for (auto it = values.cbegin(); it != values.cend(); ++it)
-            q.setParam(it.key(), it.value());
-        return q.execSql();
-    }
-
-    QVariant value(const QString &sql, const QVariantMap &values = {})
-    {
-        Query q(db(), sql);
-        for (auto it = values.cbegin(); it != values.cend(); ++it)
-            q.setParam(it.key(), it.value());
-        return q.scalar();
-    }
 
     // Stores a row as the editors' insert buffers and the import do, past the data module's rules.
     void insertRow(const QString &table, const QVariantMap &values)
@@ -205,9 +177,6 @@ public:
     {
         exec(QStringLiteral("update Zef set DataDeclaracao = NULL"));
     }
-
-private:
-    QTemporaryDir m_home;
 };
 
 // Runs a store and tells whether a rule abandoned it.

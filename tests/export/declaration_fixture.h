@@ -7,6 +7,7 @@
 #include "data/database_setup.h"
 #include "engine/database.h"
 #include "engine/statement.h"
+#include "tests/support/fresh_install.h"
 
 #include <QDate>
 #include <QDir>
@@ -32,18 +33,10 @@ inline constexpr auto kActivityItem07 = u"0111301";
 class DeclarationFixture
 {
 public:
-    DeclarationFixture()
-    {
-        createDatabase(m_home.path());
-        m_db = std::make_unique<Database>(u"tstExport"_s);
-        m_db->addPassword(QString::fromLatin1(kTablePassword));
-        m_db->setParam(u"PATH"_s, QDir(m_home.path()).filePath(QString::fromLatin1(kDatabaseDir)));
-        m_db->setCatalogue(tableCatalogue());
-        m_db->connect();
-    }
+    DeclarationFixture() : m_db(m_install.connect(u"tstExport"_s)) {}
 
     Database &db() { return *m_db; }
-    QString home() const { return m_home.path(); }
+    QString home() const { return m_install.home(); }
 
     // Stores one row; an empty text is stored as the engine stores it, as null.
     void insert(const QString &table, const QVariantMap &values)
@@ -142,7 +135,7 @@ public:
     }
 
 private:
-    QTemporaryDir m_home;
+    testsupport::FreshInstall m_install;
     std::unique_ptr<Database> m_db;
     bool m_contadorAdded = false;
 };

@@ -1,4 +1,5 @@
 #include "declaration_fixture.h"
+#include "tests/support/golden.h"
 
 #include "data/windows_1252.h"
 #include "export/declaration_text.h"
@@ -112,9 +113,8 @@ void TestDeclarationText::completeDeclarationMatchesExpectedFile()
 {
     DeclarationFixture f;
     addCompleteDeclaration(f);
-    QFile expected(QStringLiteral(ZEF_EXPORT_TEST_DATA "/declaracao_completa.txt"));
-    QVERIFY(expected.open(QIODevice::ReadOnly));
-    QCOMPARE(toWindows1252(textOf(f.db(), {key()})), expected.readAll());
+    ZEF_COMPARE_GOLDEN(toWindows1252(textOf(f.db(), {key()})),
+                       QStringLiteral(ZEF_EXPORT_TEST_DATA "/declaracao_completa.txt"));
 }
 
 void TestDeclarationText::fieldPositions_data()

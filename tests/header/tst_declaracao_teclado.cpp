@@ -8,6 +8,7 @@
 #include "header/cad_zef.h"
 #include "header/domicilio.h"
 #include "header/pesquisa_municipio.h"
+#include "tests/support/keyboard.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -16,53 +17,12 @@
 
 using namespace zef;
 using namespace zef::fixture;
+using namespace zef::testsupport;
 using namespace Qt::StringLiterals;
 
 namespace {
 
 const QString kIE = u"290000017"_s;
-
-QWidget *foco()
-{
-    return QApplication::focusWidget();
-}
-
-void tecla(int key, Qt::KeyboardModifiers mod = Qt::NoModifier)
-{
-    QWidget *w = foco();
-    QVERIFY(w);
-    QTest::keyClick(w, Qt::Key(key), mod);
-    // A button's mnemonic shows the button pressed for a moment and clicks it after.
-    if (mod & Qt::AltModifier)
-        QTest::qWait(250);
-}
-
-void escreve(const QString &texto)
-{
-    QWidget *w = foco();
-    QVERIFY(w);
-    QTest::keyClicks(w, texto);
-}
-
-// Tab until the focus is inside `alvo` (at most a window's worth of controls).
-bool tabAte(QWidget *alvo)
-{
-    for (int i = 0; i < 30; ++i) {
-        if (foco() == alvo || alvo->isAncestorOf(foco()))
-            return true;
-        QTest::keyClick(foco(), Qt::Key_Tab);
-    }
-    return false;
-}
-
-// A modal window that has just closed may leave no window active on this platform; the desktop
-// gives the activation back to the window below.
-void reativa(QWidget &janela)
-{
-    janela.activateWindow();
-    QApplication::setActiveWindow(&janela);
-    QTRY_VERIFY(janela.isActiveWindow());
-}
 
 } // namespace
 

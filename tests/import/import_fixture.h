@@ -11,6 +11,7 @@
 #include "engine/query.h"
 #include "import/import_reader.h"
 #include "import/text_import.h"
+#include "tests/support/fresh_install.h"
 
 #include <QDir>
 #include <QFile>
@@ -190,12 +191,7 @@ public:
 
     static std::unique_ptr<zef::Database> connect(const QString &home)
     {
-        auto db = std::make_unique<zef::Database>();
-        db->addPassword(QString::fromLatin1(zef::kTablePassword));
-        db->setParam(u"PATH"_s, QDir(home).filePath(u"Db"_s));
-        db->setCatalogue(zef::tableCatalogue());
-        db->connect();
-        return db;
+        return zef::testsupport::FreshInstall::connect(home, u"pathZEF"_s);
     }
 
     // The installation every fixture copies: three taxpayers and one accountant.

@@ -7,6 +7,7 @@
 #include "engine/database.h"
 #include "engine/query.h"
 #include "engine/table.h"
+#include "tests/support/keyboard.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -121,9 +122,7 @@ public:
 // Keyboard focus needs a shown, active window.
 inline bool showActive(QWidget &window)
 {
-    window.show();
-    QApplication::setActiveWindow(&window);
-    return QTest::qWaitForWindowActive(&window);
+    return zef::testsupport::mostra(window);
 }
 
 inline QLocale brazil()
