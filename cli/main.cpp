@@ -37,7 +37,7 @@ int main(int argc, char *argv[])
     QStringList args = QCoreApplication::arguments().mid(1);
     QString chosenHome;
     if (!args.isEmpty() && args.first() == QLatin1String("--home")) {
-        if (args.size() < 2) {
+        if (args.size() < 2 || args.at(1).isEmpty()) {
             usage(err);
             return 2;
         }
