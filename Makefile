@@ -6,7 +6,7 @@ BIN      := $(BUILD)/bin
 DB       := $(BIN)/Db/zef2026.sqlite
 JOBS     ?= $(shell nproc)
 
-.PHONY: all deps configure build db run test asan bench clean
+.PHONY: all deps configure build db run test asan bench package clean
 
 all: build
 
@@ -40,6 +40,11 @@ asan: deps
 
 bench: build
 	@for b in $(BIN)/bench_*; do echo "== $$b"; $$b; done
+
+# A Debian package of the installed layout, in $(BUILD)/: install it with apt-get install ./zef2026_*.deb
+package: build
+	cmake --build $(BUILD) --target package
+	@ls $(BUILD)/zef2026_*.deb
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-asan

@@ -6,11 +6,18 @@
 #include "app/programa.h"
 #include "app/qt_dialogs.h"
 #include "app/zef_application.h"
+#include "data/data_module.h"
+#include "data/database_setup.h"
+#include "data/dialogs.h"
+#include "data/program_folders.h"
 
 #include <QEventLoop>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QSettings>
 #include <QTimer>
+#include <QTranslator>
 
 #include <memory>
 
@@ -53,11 +60,26 @@ void avisoTitulado(const QString &texto)
     MostraModal(caixa);
 }
 
+// The toolkit's own texts (standard buttons, file dialogs) in Portuguese, from the system's Qt
+// translations; without them they stay in English.
+void traduzTextosDoQt(QCoreApplication &app)
+{
+    auto *traducao = new QTranslator(&app);
+    if (traducao->load(QLocale(QLocale::Portuguese, QLocale::Brazil), u"qtbase"_s, u"_"_s,
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(traducao);
+    else
+        delete traducao;
+}
+
 } // namespace
 
 int executaPrograma(int &argc, char **argv, const std::function<void(Programa &)> &ligaJanelas)
 {
     ZefApplication app(argc, argv);
+    traduzTextosDoQt(app);
+    // Ties the windows to the menu entry, whose icon the desktop shows for them.
+    QGuiApplication::setDesktopFileName(u"br.gov.vd.tavro.zef2026"_s);
 
     // Unit initialisation. Dates are read and written as "dd/mm/yyyy" throughout (the table
     // engine's fields convert with that format whatever the workstation's locale); the key takes the
@@ -69,7 +91,19 @@ int executaPrograma(int &argc, char **argv, const std::function<void(Programa &)
     espera(kEsperaAbertura);
 
     QtDialogs dialogs;
-    Programa programa(dialogs, QCoreApplication::applicationDirPath());
+    const ProgramFolders pastas = programFolders(QCoreApplication::applicationDirPath());
+    if (pastas.userDataFolder) {
+        // First start of an installed program: the user's folder gets what `zef init` makes.
+        try {
+            prepareHome(pastas.home);
+        } catch (const SetupError &erro) {
+            inicia->hide();
+            dialogs.show(erro.message(), Dialogs::Icon::Error, Dialogs::Buttons::Ok,
+                         QString::fromLatin1(TfDmDados::kTitle));
+            return 1;
+        }
+    }
+    Programa programa(dialogs, pastas.home, pastas.pages);
     programa.aoEncerrar = [&app] { app.encerra(); };
     programa.avisoReindexacao = avisoTitulado;
     if (ligaJanelas)

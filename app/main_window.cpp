@@ -193,7 +193,7 @@ void TfPrincipal::criaMenus()
 
 QString TfPrincipal::pagina(const char *arquivo) const
 {
-    return QDir(m_programa.programDir()).filePath(QString::fromLatin1(arquivo));
+    return QDir(m_programa.pagesDir()).filePath(QString::fromLatin1(arquivo));
 }
 
 void TfPrincipal::btCadastrarClick()

@@ -24,9 +24,10 @@ ZefApplication *zefApp()
 
 } // namespace
 
-Programa::Programa(Dialogs &dialogs, QString programDir)
+Programa::Programa(Dialogs &dialogs, QString programDir, QString pagesDir)
     : m_dialogs(dialogs),
       m_programDir(std::move(programDir)),
+      m_pagesDir(pagesDir.isEmpty() ? m_programDir : std::move(pagesDir)),
       m_trataExcecao(dialogs, m_programDir)
 {
     avisoReindexacao = [this](const QString &texto) {

@@ -33,13 +33,15 @@ struct EntradasPrincipal {
 class Programa
 {
 public:
-    Programa(Dialogs &dialogs, QString programDir);
+    // programDir holds Db, Zef.ini and Erros.log; pagesDir the help pages (programDir when empty).
+    Programa(Dialogs &dialogs, QString programDir, QString pagesDir = {});
     ~Programa();
     Programa(const Programa &) = delete;
     Programa &operator=(const Programa &) = delete;
 
     Dialogs &dialogs() const { return m_dialogs; }
     const QString &programDir() const { return m_programDir; }
+    const QString &pagesDir() const { return m_pagesDir; }
 
     // Creates the data module and runs its creation steps, the error handler installed first. An error
     // in a step ends the remaining steps and goes to the handler; the module exists either way.
@@ -76,6 +78,7 @@ private:
 
     Dialogs &m_dialogs;
     QString m_programDir;
+    QString m_pagesDir;
     TrataExcecao m_trataExcecao;
     std::unique_ptr<TfDmDados> m_dm;
     std::unique_ptr<TfPrincipal> m_principal;

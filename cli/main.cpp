@@ -1,9 +1,9 @@
 #include "cli/commands.h"
 
+#include "data/program_folders.h"
 #include "engine/engine_error.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QTextStream>
 #include <cstdio>
 #include <exception>
@@ -35,16 +35,18 @@ int main(int argc, char *argv[])
     QTextStream err(stderr);
 
     QStringList args = QCoreApplication::arguments().mid(1);
-    zef::cli::Context ctx;
-    ctx.home = QCoreApplication::applicationDirPath();
+    QString chosenHome;
     if (!args.isEmpty() && args.first() == QLatin1String("--home")) {
-        if (args.size() < 2) {
+        if (args.size() < 2 || args.at(1).isEmpty()) {
             usage(err);
             return 2;
         }
-        ctx.home = QDir(args.at(1)).absolutePath();
+        chosenHome = args.at(1);
         args = args.mid(2);
     }
+    const zef::ProgramFolders folders = zef::programFolders(QCoreApplication::applicationDirPath(), chosenHome);
+    zef::cli::Context ctx;
+    ctx.home = folders.home;
     if (args.isEmpty()) {
         usage(err);
         return 2;
@@ -67,6 +69,12 @@ int main(int argc, char *argv[])
         return 2;
     }
     try {
+        // The user's folder of an installed program is prepared by whichever program starts first;
+        // init prepares it itself, and the codec commands use no database.
+        static const QStringList withoutDatabase = {QStringLiteral("init"), QStringLiteral("decode"),
+                                                    QStringLiteral("encode")};
+        if (folders.userDataFolder && !withoutDatabase.contains(args.first()))
+            zef::prepareHome(ctx.home);
         return it->second(ctx, args.mid(1));
     } catch (const zef::EngineError &e) {
         err << e.message() << "\n";

@@ -7,6 +7,7 @@
 #include "export/window/msg_valida_dados.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -152,6 +153,10 @@ void TestCopiaArquivos::listsTheYearTicked()
                                        u"22.222.222-2       BETA SERVICOS"_s + QString(43, u' ')}));
     QCOMPARE(s.ticked(), 2);
     QVERIFY(s.dialogs.texts().isEmpty());
+
+    // With ZEF_SCREENSHOT_DIR set, the window's picture is written there (docs/screenshots).
+    if (const QString pasta = qEnvironmentVariable("ZEF_SCREENSHOT_DIR"); !pasta.isEmpty())
+        QVERIFY(s.window->grab().save(QDir(pasta).filePath(u"copia_arquivos.png"_s)));
 }
 
 void TestCopiaArquivos::listingRefusals_data()
@@ -217,6 +222,8 @@ void TestCopiaArquivos::findingsShowTheValidationWindow()
         if (!validation || closed)
             return;
         shown = validation->Memo1->toPlainText();
+        if (const QString pasta = qEnvironmentVariable("ZEF_SCREENSHOT_DIR"); !pasta.isEmpty())
+            validation->grab().save(QDir(pasta).filePath(u"msg_valida_dados.png"_s));
         closed = true;
         QTest::mouseClick(validation->btnRetornar, Qt::LeftButton);
     });

@@ -5,6 +5,7 @@
 #include "import/window/importa_dados_txt.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QToolButton>
@@ -100,6 +101,10 @@ private slots:
         QCOMPARE(m_fx->scalar(u"select count(*) from zef where Importado = 1"_s).toInt(), 2);
         // The data module shows the new declarations.
         QCOMPARE(m_dm->tbZEF.recordCount(), 2);
+
+        // With ZEF_SCREENSHOT_DIR set, the window's picture is written there (docs/screenshots).
+        if (const QString pasta = qEnvironmentVariable("ZEF_SCREENSHOT_DIR"); !pasta.isEmpty())
+            QVERIFY(m_window->grab().save(QDir(pasta).filePath(u"importa_dados_txt.png"_s)));
     }
 
     void aNewImportEmptiesTheLog()
