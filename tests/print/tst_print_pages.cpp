@@ -59,6 +59,7 @@ class TestPrintPages : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void totalsBand_data();
     void totalsBand();
     void shading_data();
@@ -73,6 +74,12 @@ private slots:
     void missingDeclaration();
     void coverWithoutJoinedRowIsLeftOut();
 };
+
+void TestPrintPages::initTestCase()
+{
+    // Amounts print the Brazilian way whatever the workstation's language.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}
 
 void TestPrintPages::totalsBand_data()
 {
@@ -194,6 +201,7 @@ void TestPrintPages::blankPagesWithoutRows()
                                  u"ITPetroleo0"_s, u"ITOutrosProdutos0"_s})
         QCOMPARE(zeros4.text(label), u"0,00"_s);
     QCOMPARE(only(d.sheets[2], u"cabecalho"_s).text(u"item 4.7"_s), u"4.7"_s);
+    QVERIFY(describe(d).contains(u"text [ITPetroleo0] "_s));
 
     // With rows of the CFOP page only, item 03 still prints blank and the CFOP page follows it.
     f.cfop(1949, u"A"_s, 5);
