@@ -74,14 +74,6 @@ void usage(QTextStream &err, bool withOut)
         err << "Uso: zef [--home PASTA] text --ano ANO [--ie INSCRIÇÃO]... [--yes]\n";
 }
 
-void openDatabase(Database &db, const Context &ctx)
-{
-    db.addPassword(QString::fromLatin1(kTablePassword));
-    db.setParam(u"PATH"_s, QDir(ctx.home).filePath(QString::fromLatin1(kDatabaseDir)));
-    db.setCatalogue(tableCatalogue());
-    db.connect();
-}
-
 // The declarations to write, in the order the export window lists them; empty when some asked
 // for is not there (the reason is on err).
 std::optional<QStringList> select(Database &db, const Options &o, QTextStream &err)
@@ -134,6 +126,14 @@ void reportAbandoned(QTextStream &err)
 }
 
 } // namespace
+
+void openDatabase(Database &db, const Context &ctx)
+{
+    db.addPassword(QString::fromLatin1(kTablePassword));
+    db.setParam(u"PATH"_s, QDir(ctx.home).filePath(QString::fromLatin1(kDatabaseDir)));
+    db.setCatalogue(tableCatalogue());
+    db.connect();
+}
 
 int exportFile(const Context &ctx, const QStringList &args)
 {

@@ -4,10 +4,12 @@
 #include "engine/engine_error.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 #include <cstdio>
 #include <exception>
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -23,14 +25,33 @@ void usage(QTextStream &err)
            "                           grava o arquivo da declaração do ano\n"
            "  text --ano ANO [--ie INSCRIÇÃO]...\n"
            "                           mostra o texto do arquivo da declaração, sem compactar\n"
-           "  import ARQUIVO           importa declarações de um arquivo texto de sistema contábil\n";
+           "  import ARQUIVO           importa declarações de um arquivo texto de sistema contábil\n"
+           "  print --ano ANO --ie INSCRIÇÃO --pdf ARQUIVO\n"
+           "                           grava a declaração impressa em PDF\n";
+}
+
+// The command named on the command line, before the application exists to parse it.
+QString commandOf(int argc, char *argv[])
+{
+    int i = 1;
+    if (i < argc && qstrcmp(argv[i], "--home") == 0)
+        i += 2;
+    return i < argc ? QString::fromLocal8Bit(argv[i]) : QString();
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    std::unique_ptr<QCoreApplication> application;
+    if (zef::cli::needsGui(commandOf(argc, argv))) {
+        // Printing lays text out with real fonts but shows nothing: no screen is needed.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("ZEF2026"));
     QTextStream err(stderr);
 
@@ -61,6 +82,7 @@ int main(int argc, char *argv[])
         {QStringLiteral("export"), zef::cli::exportFile},
         {QStringLiteral("text"), zef::cli::text},
         {QStringLiteral("import"), zef::cli::importFile},
+        {QStringLiteral("print"), zef::cli::printPdf},
     };
     const auto it = commands.find(args.first());
     if (it == commands.end()) {
