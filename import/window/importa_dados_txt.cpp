@@ -164,11 +164,13 @@ void TfImportaDadosTxt::importa(const QString &path)
     }
     Rodape->showMessage(resumo.endedEarly() ? QStringLiteral("Importação interrompida.")
                                             : QStringLiteral("Importação concluída."));
+    if (resumo.end != ImportEnd::CannotOpen && erro.isEmpty())
+        adicionaAoLog(textoResumo(resumo));
 
     if (resumo.end == ImportEnd::CannotOpen)
         erro = QStringLiteral("Não foi possível abrir o arquivo %1: %2").arg(QDir::toNativeSeparators(path), resumo.error);
     else if (resumo.end == ImportEnd::Error && erro.isEmpty())
-        erro = ultimaEntrada;
+        erro = resumo.error.isEmpty() ? ultimaEntrada : resumo.error;
     if (erro.isEmpty())
         return;
     if (trataErro)
