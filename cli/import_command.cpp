@@ -10,8 +10,8 @@
 namespace zef::cli {
 
 // zef import FILE: the text import without a window. The log goes to standard output, one entry
-// after the other; the exit status is 0 when the file was read to its end, even with declarations
-// refused, and 1 when the import ended early.
+// after the other, then the summary line; the exit status is 0 when the file was read to its end,
+// even with declarations refused, and 1 when the import ended early or a declaration was not stored.
 int importFile(const Context &ctx, const QStringList &args)
 {
     QTextStream out(stdout);
@@ -43,7 +43,8 @@ int importFile(const Context &ctx, const QStringList &args)
             << "\n";
         return 1;
     }
-    return resumo.endedEarly() ? 1 : 0;
+    out << textoResumo(resumo) << "\n";
+    return resumo.endedEarly() || resumo.notStored > 0 ? 1 : 0;
 }
 
 } // namespace zef::cli

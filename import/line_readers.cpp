@@ -133,14 +133,14 @@ public:
     QVariant amountUnlessSimples(const ImportField &f) const { return simples() ? QVariant(0.0) : amount(f); }
     bool simples() const { return m_ctx.regimeApuracao == u"4"; }
 
-    // The checks every line starts with; false when nothing else is to be checked.
-    bool commonChecks(QChar mismatchLetter)
+    // The checks every line starts with; false when nothing else is to be checked. A line keyed
+    // to another declaration would be stored into that one, or into none, behind the user's
+    // back: it fails the declaration it sits in instead.
+    bool commonChecks()
     {
         const QString numero = value(kNumero);
-        if (numero != m_ctx.cgcEmpresa) {
-            result.texto = QStringLiteral(" Inscrição estadual informada no seguimento %1 e diferente da Inscrição "
-                                          "informada no seguimento A. ")
-                               .arg(mismatchLetter);
+        if (numero != m_ctx.cgcEmpresa || value(kAno) != m_ctx.anoBase) {
+            result.texto = textoLinhaDeOutraDeclaracao(m_line.number(), m_line.letter(), numero, value(kAno), m_ctx);
             return false;
         }
         if (!m_lookups.razaoSocial(numero)) {
@@ -176,11 +176,11 @@ public:
 
     bool valid() const { return result.texto.isEmpty(); }
 
-    // The row, keyed by the line's own number and year.
+    // The row, keyed by its declaration (the line's own key, once commonChecks has passed).
     void row(ImportTable table, QVariantList values)
     {
-        values.prepend(value(kAno));
-        values.prepend(value(kNumero));
+        values.prepend(m_ctx.anoBase);
+        values.prepend(m_ctx.cgcEmpresa);
         result.table = table;
         result.values = std::move(values);
     }
@@ -194,7 +194,7 @@ public:
 void readB(Reader &r)
 {
     r.requireAll(kB);
-    if (!r.commonChecks(u'B'))
+    if (!r.commonChecks())
         return;
     r.result.acceptedB = true;
     const ImportField &municipio = kB[2];
@@ -214,7 +214,7 @@ template <std::size_t N>
 bool readCodedLine(Reader &r, const ImportField (&fields)[N], QChar letter, const QString &blankCodeText)
 {
     r.requireAll(fields);
-    if (!r.commonChecks(letter))
+    if (!r.commonChecks())
         return false;
     const QString tipoDomicilio = r.trimmed(fields[3]);
     if (r.trimmed(fields[2]).isEmpty())
@@ -274,7 +274,7 @@ void readF(Reader &r)
 void readG(Reader &r)
 {
     r.requireAll(kG);
-    if (!r.commonChecks(u'G'))
+    if (!r.commonChecks())
         return;
     const QString ano = r.raw(kAno);
     if (!r.m_lookups.exigeItem07(r.value(kAno), r.m_ctx.codigoAtividade)) {
@@ -297,7 +297,7 @@ void readG(Reader &r)
 void readH(Reader &r)
 {
     r.requireAll(kH);
-    if (!r.commonChecks(u'H'))
+    if (!r.commonChecks())
         return;
     const QString ieOrigem = r.trimmed(kH[2]);
     const QString tipoDomicilio = r.trimmed(kH[3]);
@@ -316,7 +316,7 @@ void readH(Reader &r)
 void readI(Reader &r)
 {
     r.requireAll(kI);
-    if (!r.commonChecks(u'I'))
+    if (!r.commonChecks())
         return;
     const QString ieOrigem = r.trimmed(kI[2]);
     const QString tipoDomicilio = r.trimmed(kI[3]);
@@ -337,7 +337,7 @@ void readI(Reader &r)
 void readJ(Reader &r)
 {
     r.requireAll(kJ);
-    if (!r.commonChecks(u'I'))
+    if (!r.commonChecks())
         return;
     if (!r.valid())
         return;
@@ -358,7 +358,7 @@ void readJ(Reader &r)
 void readK(Reader &r)
 {
     r.requireAll(kK);
-    if (!r.commonChecks(u'I'))
+    if (!r.commonChecks())
         return;
     const QString tipoEntSai = r.trimmed(kK[2]);
     const QString cfop = r.trimmed(kK[3]);
@@ -390,6 +390,17 @@ void readK(Reader &r)
 }
 
 } // namespace
+
+QString textoLinhaDeOutraDeclaracao(qint64 linha, QChar letra, const QString &inscricao, const QString &ano,
+                                    const DeclarationContext &ctx)
+{
+    return QStringLiteral("Linha %1, seguimento %2, de outra declaração: inscrição estadual %3, ano-base %4; "
+                          "a declaração é da inscrição estadual %5, ano-base %6.")
+               .arg(linha)
+               .arg(letra)
+               .arg(inscricao, ano, ctx.cgcEmpresa, ctx.anoBase)
+        + kCrLf;
+}
 
 QString tipoEntradasDoCodigo(const QString &code)
 {

@@ -35,6 +35,10 @@ struct LineResult {
 // Any other letter gives an empty result.
 LineResult readDeclarationLine(const ImportLine &line, const DeclarationContext &ctx, ImportLookups &lookups);
 
+// The refusal of a line whose registration number or base year is not its declaration's.
+QString textoLinhaDeOutraDeclaracao(qint64 linha, QChar letra, const QString &inscricao, const QString &ano,
+                                    const DeclarationContext &ctx);
+
 // The texts the type and state codes of the layout stand for; empty for a code outside the lists.
 QString tipoEntradasDoCodigo(const QString &code);   // line "C"
 QString tipoVendasDoCodigo(const QString &code);     // line "E"

@@ -13,6 +13,8 @@
 
 #include <QElapsedTimer>
 
+#include <sqlite3.h>
+
 #include <optional>
 #include <vector>
 
@@ -35,6 +37,13 @@ void appendError(QString &e, const QString &text)
         e += QStringLiteral(" (...)");
 }
 
+// Who a declaration is, as its heading names it.
+struct Declarante {
+    QString cgcEmpresa;
+    QString razaoSocial;
+    QString anoBase;
+};
+
 // One run of the import over one file.
 class ImportRun
 {
@@ -50,7 +59,6 @@ public:
             throw EngineError(QStringLiteral("Já existe uma transação ativa."));
         try {
             readFile(path);
-            commitPending();
         } catch (...) {
             rollbackPending();
             throw;
@@ -60,6 +68,14 @@ public:
 
 private:
     enum class Entry { Result, Success };
+
+    // A log entry waiting for the commit of its declaration's transaction; a success also
+    // remembers whose, to name it should the commit never come.
+    struct Pending {
+        QString text;
+        Entry kind;
+        Declarante who;
+    };
 
     void readFile(const QString &path)
     {
@@ -84,17 +100,24 @@ private:
                 }
                 continue;
             }
-            const ImportEnd end = importDeclaration(line);
+            ++m_summary.read;
+            ImportEnd end = importDeclaration(line);
+            if (end == ImportEnd::Completed && !endDeclaration())
+                end = ImportEnd::Error;
             if (end != ImportEnd::Completed) {
                 m_summary.end = end;
+                nameTheRest();
                 return;
             }
-            endDeclaration();
         }
-        if (!m_reader.errorString().isEmpty()) {
-            commitPending();
-            log(QStringLiteral("Erro ao ler o arquivo: %1 Importação interrompida.").arg(m_reader.errorString()));
+        if (!commitPending())
             m_summary.end = ImportEnd::Error;
+        if (!m_reader.errorString().isEmpty()) {
+            const QString message =
+                QStringLiteral("Erro ao ler o arquivo: %1 Importação interrompida.").arg(m_reader.errorString());
+            log(message);
+            m_summary.end = ImportEnd::Error;
+            m_summary.error = message;
             return;
         }
         if (m_owner.onProgress)
@@ -105,7 +128,7 @@ private:
     // lines up to "Z", then it is marked imported or removed again.
     ImportEnd importDeclaration(const ImportLine &aLine)
     {
-        qint64 lineNumber = aLine.number();
+        m_lineNumber = aLine.number();
         HeaderCheck header;
         header.cgcEmpresa = trimRight(aLine.field(2, 9));
         header.anoBase = trimRight(aLine.field(11, 4));
@@ -113,7 +136,14 @@ private:
         try {
             header = checkHeaderLine(aLine, m_lookups, m_owner.today);
             if (header.anoFuturo) {
-                commitPending();
+                const bool committed = commitPending();
+                // The user is told in a box; the log names the declaration all the same, so that
+                // every declaration of the file is accounted for there.
+                log(heading(nameLookedUp(header)));
+                log(textoAnoPosterior(header.anoBase, m_owner.today.year()));
+                ++m_summary.refused;
+                if (!committed)
+                    return ImportEnd::Error;
                 Mensagem(m_dialogs, textoAnoFuturo());
                 return ImportEnd::FutureYear;
             }
@@ -137,8 +167,8 @@ private:
             bool reachedZ = false;
             ImportLine line;
             while (m_reader.next(line)) {
-                lineNumber = line.number();
-                progress(lineNumber);
+                m_lineNumber = line.number();
+                progress(m_lineNumber);
                 const QChar letter = line.letter();
                 if (letter == u'Z') {
                     reachedZ = true;
@@ -166,39 +196,77 @@ private:
             }
             const QString &statusDRF = header.header.statusDRF;
             if ((statusDRF == u"S" && acceptedB == 1) || (statusDRF == u"N" && acceptedB >= 2)) {
-                log(statusDRF == u"S" ? textoFaltamDomicilios(header.razaoSocial) : textoSobramDomicilios(header.razaoSocial));
                 m_store.removeDeclaration(header.cgcEmpresa, header.anoBase);
+                log(statusDRF == u"S" ? textoFaltamDomicilios(header.razaoSocial) : textoSobramDomicilios(header.razaoSocial));
                 ++m_summary.refused;
-                commitPending();
-                return ImportEnd::DomicileCount;
+                return commitPending() ? ImportEnd::DomicileCount : ImportEnd::Error;
             }
             m_store.markImported(header.cgcEmpresa, header.anoBase);
-            log(textoImportada(header.anoBase, header.razaoSocial), Entry::Success);
+            log(textoImportada(header.anoBase, header.razaoSocial), Entry::Success,
+                {header.cgcEmpresa, header.razaoSocial, header.anoBase});
             ++m_summary.imported;
-            ++m_batchImported;
             return ImportEnd::Completed;
         } catch (const ImportError &error) {
-            failDeclaration(header, stored, error.message());
+            // The file's fault: the declaration is refused, what it stored removed.
+            removeAndCommit(header, stored, error.message());
+            log(heading(nameLookedUp(header)));
+            log(error.message());
+            m_summary.error = error.message();
+            ++m_summary.refused;
         } catch (const EngineError &error) {
-            failDeclaration(header, stored, refusalMessage(lineNumber, error.message()));
+            // The database's: the declaration passed its checks but is not stored.
+            const QString message = refusalMessage(m_lineNumber, error.message());
+            removeAndCommit(header, stored, error.message());
+            log(heading(nameLookedUp(header)));
+            log(message);
+            m_summary.error = message;
+            ++m_summary.notStored;
         }
         return ImportEnd::Error;
     }
 
-    // A line that cannot be read or a row the database refuses: what was stored for the
-    // declaration goes, the declarations before it stay, and the import ends.
-    void failDeclaration(HeaderCheck &header, bool stored, const QString &message)
+    // After a failure inside a declaration: what it stored goes, and the declarations before it
+    // in the transaction stay when the database still lets them.
+    void removeAndCommit(const HeaderCheck &header, bool stored, const QString &failure)
     {
+        if (!m_batch)
+            return;
+        if (!transactionOpen()) {
+            // SQLite undoes the whole transaction by itself on some failures (a full disk, an
+            // I/O error): the declarations in it were never stored.
+            loseBatch(failure);
+            return;
+        }
         try {
             if (stored)
                 m_store.removeDeclaration(header.cgcEmpresa, header.anoBase);
-            commitPending();
         } catch (const EngineError &) {
-            rollbackPending();
+            // The failure being handled is the one to report; this one only means the
+            // transaction cannot be saved, and the rollback below takes the declaration away.
+            loseBatch(failure);
+            return;
         }
-        log(heading(nameLookedUp(header)));
-        log(message);
-        ++m_summary.refused;
+        commitPending();
+    }
+
+    bool transactionOpen() const { return sqlite3_get_autocommit(m_db.handle()) == 0; }
+
+    // The import stopped before the end of the file: the declarations it did not reach are
+    // named, so that the log accounts for every declaration of the file.
+    void nameTheRest()
+    {
+        const qint64 stoppedAt = m_lineNumber;
+        ImportLine line;
+        while (m_reader.next(line)) {
+            progress(line.number());
+            if (line.letter() != u'A')
+                continue;
+            ++m_summary.read;
+            ++m_summary.notStored;
+            const Declarante who{trimRight(line.field(2, 9)), QString(), trimRight(line.field(11, 4))};
+            log(textoIdentificacao(who.cgcEmpresa, nameOf(who.cgcEmpresa), who.anoBase));
+            log(textoNaoLida(stoppedAt));
+        }
     }
 
     // The checks that stop before the taxpayer is looked up leave its name empty; the heading
@@ -206,8 +274,19 @@ private:
     HeaderCheck &nameLookedUp(HeaderCheck &header)
     {
         if (header.razaoSocial.isEmpty())
-            header.razaoSocial = m_lookups.razaoSocial(header.cgcEmpresa).value_or(QString());
+            header.razaoSocial = nameOf(header.cgcEmpresa);
         return header;
+    }
+
+    // The name only completes a heading: a database that cannot even be read at this point has
+    // already been reported, and the heading goes out without the name.
+    QString nameOf(const QString &cgcEmpresa)
+    {
+        try {
+            return m_lookups.razaoSocial(cgcEmpresa).value_or(QString());
+        } catch (const EngineError &) {
+            return QString();
+        }
     }
 
     QString heading(const HeaderCheck &header) const
@@ -222,52 +301,84 @@ private:
         if (m_batch)
             return;
         m_batch.emplace(m_db);
-        m_batchImported = 0;
         m_batchTimer.start();
     }
 
     // Declarations refused at their header count too: their results wait in the log until the
-    // transaction is committed.
-    void endDeclaration()
+    // transaction is committed. False when the database refused the commit.
+    bool endDeclaration()
     {
         if (m_batch && m_batchTimer.elapsed() >= m_owner.commitIntervalMs)
-            commitPending();
+            return commitPending();
+        return true;
     }
 
-    void commitPending()
+    // Commits the declarations since the last commit and lets their results out. When the
+    // database refuses, none of them is stored: each success is named as not stored instead,
+    // and the import is to end.
+    bool commitPending()
     {
         if (m_batch) {
-            m_batch->commit();
+            try {
+                m_batch->commit();
+            } catch (const EngineError &error) {
+                const QString message = refusalMessage(m_lineNumber, error.message());
+                loseBatch(error.message());
+                log(message);
+                m_summary.error = message;
+                return false;
+            }
             m_batch.reset();
         }
-        m_batchImported = 0;
         flush(true);
+        return true;
     }
 
-    // The results of the declarations in the transaction stand, except the successes, which
-    // were undone with it.
+    // The transaction of the declarations since the last commit is lost: it is rolled back,
+    // and the successes it held are logged as declarations not stored.
+    void loseBatch(const QString &failure)
+    {
+        m_batch.reset();
+        std::vector<Pending> pending;
+        pending.swap(m_pending);
+        for (const Pending &p : pending) {
+            if (p.kind != Entry::Success) {
+                deliver(p.text);
+                continue;
+            }
+            deliver(textoIdentificacao(p.who.cgcEmpresa, p.who.razaoSocial, p.who.anoBase));
+            deliver(textoNaoGravada(m_lineNumber, failure));
+            --m_summary.imported;
+            ++m_summary.notStored;
+        }
+    }
+
+    // An error that is not the database's left the import: the results of the declarations in
+    // the transaction stand, except the successes, which were undone with it.
     void rollbackPending()
     {
         m_batch.reset();
-        m_summary.imported -= m_batchImported;
-        m_summary.refused += m_batchImported;
-        m_batchImported = 0;
+        for (const Pending &p : m_pending)
+            if (p.kind == Entry::Success) {
+                --m_summary.imported;
+                ++m_summary.notStored;
+            }
         flush(false);
     }
 
     void flush(bool committed)
     {
-        std::vector<std::pair<QString, Entry>> pending;
+        std::vector<Pending> pending;
         pending.swap(m_pending);
-        for (const auto &[text, kind] : pending)
-            if (committed || kind != Entry::Success)
-                deliver(text);
+        for (const Pending &p : pending)
+            if (committed || p.kind != Entry::Success)
+                deliver(p.text);
     }
 
-    void log(const QString &text, Entry kind = Entry::Result)
+    void log(const QString &text, Entry kind = Entry::Result, const Declarante &who = {})
     {
         if (m_batch)
-            m_pending.emplace_back(text, kind);
+            m_pending.push_back({text, kind, who});
         else
             deliver(text);
     }
@@ -291,11 +402,12 @@ private:
     ImportLookups m_lookups;
     ImportStore m_store;
     ImportSummary m_summary;
-    std::vector<std::pair<QString, Entry>> m_pending;
+    std::vector<Pending> m_pending;
     // The transaction the declarations since the last commit share.
     std::optional<Transaction> m_batch;
-    int m_batchImported = 0;
     QElapsedTimer m_batchTimer;
+    // The line being read: where a failure happened.
+    qint64 m_lineNumber = 0;
 };
 
 } // namespace
@@ -332,6 +444,35 @@ QString textoImportada(const QString &ano, const QString &razaoSocial)
 {
     return QStringLiteral("ZEF Referência ") + ano + QStringLiteral(" Contribuinte ") + razaoSocial
         + QStringLiteral(" Importada com sucesso. ");
+}
+
+QString textoAnoPosterior(const QString &ano, int anoCorrente)
+{
+    return QStringLiteral("Ano-base %1 posterior ao ano corrente (%2). Importação interrompida.").arg(ano).arg(anoCorrente);
+}
+
+QString textoNaoGravada(qint64 linha, const QString &motivo)
+{
+    return QStringLiteral("Declaração não gravada: o banco de dados recusou a gravação na linha %1 (%2). Nada desta "
+                          "declaração ficou no banco de dados.")
+        .arg(linha)
+        .arg(motivo);
+}
+
+QString textoNaoLida(qint64 linha)
+{
+    return QStringLiteral("Declaração não importada: a importação foi interrompida na linha %1, antes desta "
+                          "declaração.")
+        .arg(linha);
+}
+
+QString textoResumo(const ImportSummary &resumo)
+{
+    return QStringLiteral("Declarações lidas: %1; importadas: %2; recusadas: %3; não gravadas: %4.")
+        .arg(resumo.read)
+        .arg(resumo.imported)
+        .arg(resumo.refused)
+        .arg(resumo.notStored);
 }
 
 TextImport::TextImport(Database &db, Dialogs &dialogs) : m_db(db), m_dialogs(dialogs) {}

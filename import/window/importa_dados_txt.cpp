@@ -143,11 +143,13 @@ void TfImportaDadosTxt::importa(const QString &path)
     };
 
     ImportSummary resumo;
+    bool lido = false;   // the import ran to its own end, with a summary to show
     QString erro;
     {
         const Ocupado ocupado{BtnImportar, bRetornar};
         try {
             resumo = importacao.importFile(path);
+            lido = resumo.end != ImportEnd::CannotOpen;
         } catch (const EngineError &e) {
             resumo.end = ImportEnd::Error;
             erro = e.message();
@@ -164,11 +166,13 @@ void TfImportaDadosTxt::importa(const QString &path)
     }
     Rodape->showMessage(resumo.endedEarly() ? QStringLiteral("Importação interrompida.")
                                             : QStringLiteral("Importação concluída."));
+    if (lido)
+        adicionaAoLog(textoResumo(resumo));
 
     if (resumo.end == ImportEnd::CannotOpen)
         erro = QStringLiteral("Não foi possível abrir o arquivo %1: %2").arg(QDir::toNativeSeparators(path), resumo.error);
     else if (resumo.end == ImportEnd::Error && erro.isEmpty())
-        erro = ultimaEntrada;
+        erro = resumo.error.isEmpty() ? ultimaEntrada : resumo.error;
     if (erro.isEmpty())
         return;
     if (trataErro)

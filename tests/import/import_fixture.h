@@ -9,6 +9,7 @@
 #include "data/windows_1252.h"
 #include "engine/database.h"
 #include "engine/query.h"
+#include "engine/transaction.h"
 #include "import/import_reader.h"
 #include "import/text_import.h"
 #include "tests/support/fresh_install.h"
@@ -165,6 +166,12 @@ inline QStringList declaracaoCom(const QStringList &lines, const Line &a = lineA
 
 enum class Encoding { Windows1252, Utf8, Utf8Bom };
 
+// A taxpayer of a long file, with a name the log tells apart.
+struct Contribuinte {
+    QString ie;
+    QString nome;
+};
+
 struct ImportRun {
     zef::ImportSummary summary;
     QStringList log;
@@ -229,6 +236,20 @@ public:
         exec(u"insert into Empresa (InscricaoEmpresa, CGCEmpresa, RazaoSocial, CodigoMunicipio, UF, CodigoAtividade) "
              u"values (:p0, '11222333000181', :p1, :p2, 'VD', :p3)"_s,
              {ie, name, kMunicipio, kAtividade07});
+    }
+
+    // Taxpayers of their own for a long file, registered in one transaction.
+    QList<Contribuinte> addTaxpayers(int count)
+    {
+        QList<Contribuinte> list;
+        zef::Transaction transaction(*m_db);
+        for (int i = 0; i < count; ++i) {
+            const Contribuinte c{u"2910%1"_s.arg(i, 5, 10, QLatin1Char('0')), u"CONTRIBUINTE %1"_s.arg(i)};
+            addTaxpayer(c.ie, c.nome);
+            list.append(c);
+        }
+        transaction.commit();
+        return list;
     }
 
     void exec(const QString &sql, const QVariantList &values = {})

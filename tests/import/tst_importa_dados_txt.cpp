@@ -91,7 +91,8 @@ private slots:
                  u"ZEF Referência 2025 Contribuinte EMPRESA UM LTDA Importada com sucesso. \n"
                  u"ZEF Referência 2025 Contribuinte EMPRESA DOIS LTDA Importada com sucesso. \n"
                  u"Inscrição Estadual: 290000033\nRazão Social: EMPRESA TRÊS LTDA\nAno-base: 2025\n"
-                 u"1234567 Não é  um código de município válido. "_s);
+                 u"1234567 Não é  um código de município válido. \n"
+                 u"Declarações lidas: 3; importadas: 2; recusadas: 1; não gravadas: 0."_s);
         QCOMPARE(progress, (QStringList{u"Linha 200 de 477"_s, u"Linha 400 de 477"_s, u"Linha 477 de 477"_s}));
         QVERIFY(hourglass);
         QVERIFY(!QApplication::overrideCursor());
@@ -114,7 +115,8 @@ private slots:
         chooses(m_fx->writeFile(declaracao(kIE2)));
         m_window->BtnImportarClick();
         QCOMPARE(m_window->Response->toPlainText(),
-                 u"ZEF Referência 2025 Contribuinte EMPRESA DOIS LTDA Importada com sucesso. "_s);
+                 u"ZEF Referência 2025 Contribuinte EMPRESA DOIS LTDA Importada com sucesso. \n"
+                 u"Declarações lidas: 1; importadas: 1; recusadas: 0; não gravadas: 0."_s);
     }
 
     void cancellingDoesNothing()
@@ -133,7 +135,8 @@ private slots:
         m_window->BtnImportarClick();
         const QString message = u"Linha 14, campo VlrContabil (posições 25 a 38): \"ABC00000000100\" não é um valor "
                                 u"válido. Importação interrompida."_s;
-        QVERIFY(m_window->Response->toPlainText().endsWith(message));
+        QVERIFY(m_window->Response->toPlainText().endsWith(
+            message + u"\nDeclarações lidas: 2; importadas: 1; recusadas: 1; não gravadas: 0."_s));
         QCOMPARE(m_dialogs->boxes().size(), std::size_t(1));
         QCOMPARE(m_dialogs->boxes().front().text, message);
         QCOMPARE(m_dialogs->boxes().front().icon, Dialogs::Icon::Error);
@@ -157,7 +160,10 @@ private slots:
         m_window->BtnImportarClick();
         QCOMPARE(m_dialogs->texts(), QStringList{textoAnoFuturo()});
         QCOMPARE(m_dialogs->boxes().front().icon, Dialogs::Icon::Exclamation);
-        QCOMPARE(m_window->Response->toPlainText(), QString());
+        QCOMPARE(m_window->Response->toPlainText(),
+                 u"Inscrição Estadual: 290000017\nRazão Social: EMPRESA UM LTDA\nAno-base: 2099\n"_s
+                 + textoAnoPosterior(u"2099"_s, QDate::currentDate().year()) + u"\n"_s
+                 + u"Declarações lidas: 1; importadas: 0; recusadas: 1; não gravadas: 0."_s);
     }
 
     void fileThatCannotBeOpened()

@@ -17,10 +17,11 @@ namespace {
 const QString kNaoPermitido =
     u" não permitido, pois não existe mudança de Domicílio Fiscal informada no segmento A18.\r\n"_s;
 
-QString mismatch(char letter)
+// A line of the file's first line number, keyed to another declaration than kIE1's of 2025.
+QString mismatch(char letter, const QString &ie = kIE2, const QString &year = u"2025"_s)
 {
-    return u" Inscrição estadual informada no seguimento %1 e diferente da Inscrição informada no seguimento A. "_s
-        .arg(QLatin1Char(letter));
+    return u"Linha 1, seguimento %1, de outra declaração: inscrição estadual %2, ano-base %3; a declaração é da "
+           u"inscrição estadual 290000017, ano-base 2025.\r\n"_s.arg(QString(QLatin1Char(letter)), ie, year);
 }
 
 } // namespace
@@ -60,7 +61,7 @@ private slots:
         const QString s = u"S"_s;
         const QString a07 = kAtividade07;
 
-        // Another taxpayer's line: nothing else is checked.
+        // Another declaration's line, by taxpayer or by year: nothing else is checked.
         QTest::newRow("B other taxpayer") << lineB(kIE2).set(15, u"1234567"_s).text() << n << a07 << mismatch('B');
         QTest::newRow("C other taxpayer") << lineC(kIE2).text() << n << a07 << mismatch('C');
         QTest::newRow("D other taxpayer") << lineD(kIE2).text() << n << a07 << mismatch('D');
@@ -69,14 +70,16 @@ private slots:
         QTest::newRow("G other taxpayer") << lineG(kIE2).text() << n << a07 << mismatch('G');
         QTest::newRow("H other taxpayer") << lineH(kIE2).text() << n << a07 << mismatch('H');
         QTest::newRow("I other taxpayer") << lineI(kIE2).text() << n << a07 << mismatch('I');
-        QTest::newRow("J other taxpayer") << lineJ(kIE2).text() << n << a07 << mismatch('I');
-        QTest::newRow("K other taxpayer") << lineK(kIE2).text() << n << a07 << mismatch('I');
-
-        // A year that makes no date: the row is not stored.
-        QTest::newRow("C year") << lineC(kIE1, u"0000"_s).text() << n << a07
-                                << u"0000 Não é um período de referencia válido."_s;
-        QTest::newRow("J year") << lineJ(kIE1, u"20 5"_s).text() << n << a07
-                                << u"20 5 Não é um período de referencia válido."_s;
+        QTest::newRow("J other taxpayer") << lineJ(kIE2).text() << n << a07 << mismatch('J');
+        QTest::newRow("K other taxpayer") << lineK(kIE2).text() << n << a07 << mismatch('K');
+        QTest::newRow("B other year") << lineB(kIE1, u"2024"_s).text() << n << a07 << mismatch('B', kIE1, u"2024"_s);
+        QTest::newRow("C other year") << lineC(kIE1, u"2024"_s).text() << n << a07 << mismatch('C', kIE1, u"2024"_s);
+        QTest::newRow("G other year") << lineG(kIE1, u"2026"_s).text() << n << a07 << mismatch('G', kIE1, u"2026"_s);
+        QTest::newRow("J other year") << lineJ(kIE1, u"2024"_s).text() << n << a07 << mismatch('J', kIE1, u"2024"_s);
+        QTest::newRow("K other year") << lineK(kIE1, u"2024"_s).text() << n << a07 << mismatch('K', kIE1, u"2024"_s);
+        // A year that makes no date is another declaration's too.
+        QTest::newRow("C year") << lineC(kIE1, u"0000"_s).text() << n << a07 << mismatch('C', kIE1, u"0000"_s);
+        QTest::newRow("J year") << lineJ(kIE1, u"20 5"_s).text() << n << a07 << mismatch('J', kIE1, u"20 5"_s);
 
         QTest::newRow("B municipality") << lineB().set(15, u"1234567"_s).text() << n << a07
                                         << u"1234567 Não é  um código de município válido. "_s;
@@ -98,9 +101,10 @@ private slots:
         QTest::newRow("C domicile B without a move") << lineC().set(17, u"B"_s).text() << n << a07
                                                      << u"Seguimento C: Tipo Domicílio Fiscal B"_s + kNaoPermitido;
         QTest::newRow("C domicile B after a move") << lineC().set(17, u"B"_s).text() << s << a07 << QString();
-        QTest::newRow("C all at once") << lineC(kIE1, u"0000"_s).set(15, u"  "_s).set(18, u"1234567"_s).text() << n << a07
-                                       << u"0000 Não é um período de referencia válido. Campo tipo de entradas deve ser "
-                                          u"informado. 1234567 Não é  um código de município válido. "_s;
+        QTest::newRow("C all at once") << lineC().set(15, u"  "_s).set(18, u"1234567"_s).set(17, u"B"_s).text() << n
+                                       << a07
+                                       << u" Campo tipo de entradas deve ser informado. 1234567 Não é  um código de "
+                                          u"município válido. Seguimento C: Tipo Domicílio Fiscal B"_s + kNaoPermitido;
 
         QTest::newRow("D blank state") << lineD().set(15, u"  "_s).text() << n << a07
                                        << u" Campo tipo de entradas deve ser informado. "_s;
@@ -188,6 +192,7 @@ private slots:
         QTest::newRow("valid") << lineB().text() << true;
         QTest::newRow("bad dates") << lineB().set(22, u"00000000"_s).text() << true;
         QTest::newRow("other taxpayer") << lineB(kIE2).text() << false;
+        QTest::newRow("other year") << lineB(kIE1, u"2024"_s).text() << false;
     }
 
     void acceptedDomiciles()
@@ -261,10 +266,6 @@ private slots:
                            << QVariantList{kIE1, y, u"E"_s, 1554, u"A"_s, m, 1.0, 2.0, 3.0, 4.0};
         QTest::newRow("K Simples") << lineK(kIE1, y, u"S"_s, u"5554"_s).text() << t4 << ImportTable::CFOPOperacoes
                                    << QVariantList{kIE1, y, u"S"_s, 5554, u"A"_s, m, 1.0, 0.0, 0.0, 4.0};
-        // A line of another year is stored under its own year.
-        QTest::newRow("C of another year") << lineC(kIE1, u"2024"_s).text() << t3 << ImportTable::Compras
-                                           << QVariantList{kIE1, u"2024"_s, u"01 - COMPRAS"_s, u"A"_s, u"A"_s, m,
-                                                           1.0, 2.0, 3.0, 4.0};
     }
 
     void rows()

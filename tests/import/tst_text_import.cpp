@@ -6,6 +6,8 @@
 
 #include <QRandomGenerator>
 
+#include <sqlite3.h>
+
 #include <memory>
 #include <stdexcept>
 
@@ -20,6 +22,16 @@ namespace {
 const QString kUm = u"EMPRESA UM LTDA"_s;
 const QString kDois = u"EMPRESA DOIS LTDA"_s;
 const QString kTres = u"EMPRESA TRÊS LTDA"_s;
+
+void sqlite(Database &db, const QString &sql)
+{
+    char *error = nullptr;
+    if (sqlite3_exec(db.handle(), sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+        const QString message = QString::fromUtf8(error);
+        sqlite3_free(error);
+        QFAIL(qPrintable(message));
+    }
+}
 
 } // namespace
 
@@ -51,6 +63,32 @@ private:
         }
         QCOMPARE(m_fx->totalRows(u"Empresa"_s), 3);
         QCOMPARE(m_fx->totalRows(u"Contador"_s), 1);
+    }
+
+    // Every declaration of the file is in the log once: imported and whole in the database, or
+    // named with the reason and absent from it; the summary adds up.
+    void verifyEveryDeclarationAccountedFor(const ImportRun &run, const QList<Contribuinte> &file)
+    {
+        int stored = 0;
+        for (const Contribuinte &c : file) {
+            const bool success = run.log.contains(textoImportada(u"2025"_s, c.nome));
+            const qsizetype named = run.log.indexOf(textoIdentificacao(c.ie, c.nome, u"2025"_s));
+            QVERIFY2(success != (named >= 0), qPrintable(c.nome));
+            if (success) {
+                QCOMPARE(m_fx->allRows(c.ie), 11);
+                QVERIFY(imported(c.ie));
+                ++stored;
+            } else {
+                QCOMPARE(m_fx->allRows(c.ie), 0);
+                QVERIFY2(!run.log.value(named + 1).isEmpty(), qPrintable(c.nome));
+            }
+        }
+        QCOMPARE(run.summary.read, file.size());
+        QCOMPARE(run.summary.imported, stored);
+        QCOMPARE(run.summary.imported + run.summary.refused + run.summary.notStored, file.size());
+        QCOMPARE(m_fx->totalRows(u"zef"_s), stored);
+        QVERIFY(!m_fx->db().inTransaction());
+        QCOMPARE(m_fx->scalar(u"PRAGMA integrity_check"_s).toString(), u"ok"_s);
     }
 
 private slots:
@@ -117,8 +155,8 @@ private slots:
             declaracaoCom({lineC().set(18, u"1234567"_s), lineH().set(15, u"         "_s), lineK(kIE2)}));
         QCOMPARE(run.log.value(1), u"1234567 Não é  um código de município válido. "
                                    u"Não é valor válido para a Inscrição estadual da empresa."
-                                   u" Inscrição estadual informada no seguimento I e diferente da Inscrição informada no "
-                                   u"seguimento A. "_s);
+                                   u"Linha 4, seguimento K, de outra declaração: inscrição estadual 290000025, ano-base "
+                                   u"2025; a declaração é da inscrição estadual 290000017, ano-base 2025.\r\n"_s);
     }
 
     void shortHeaderLine()
@@ -160,15 +198,53 @@ private slots:
         QCOMPARE(m_fx->scalar(u"select VlrContabil from Compras"_s).toDouble(), 123.45);
     }
 
-    // A line of another year is stored under that year, and the removal of its declaration
-    // leaves it.
-    void lineOfAnotherYearSurvivesRemoval()
+    // A line keyed to another year or taxpayer would land in another declaration, or in none:
+    // it refuses its own declaration, and neither key gets a row. The import goes on.
+    void lineOfAnotherDeclaration_data()
     {
-        const QStringList lines = declaracaoCom({lineC(kIE1, u"2024"_s), lineD(), lineE().set(18, u"1234567"_s)});
-        const ImportRun run = m_fx->importLines(lines);
-        QCOMPARE(run.log.value(1), u"1234567 Não é  um código de município válido. "_s);
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("ie");
+        QTest::addColumn<QString>("year");
+        for (const char letter : {'C', 'H', 'J'}) {
+            auto make = [letter](const QString &ie, const QString &year) -> Line {
+                return letter == 'C' ? lineC(ie, year) : letter == 'H' ? lineH(ie, year) : lineJ(ie, year);
+            };
+            QTest::addRow("%c of another year", letter) << make(kIE1, u"2024"_s).text() << kIE1 << u"2024"_s;
+            QTest::addRow("%c of another taxpayer", letter) << make(kIE2, u"2025"_s).text() << kIE2 << u"2025"_s;
+        }
+    }
+
+    void lineOfAnotherDeclaration()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, ie);
+        QFETCH(QString, year);
+        QStringList lines = declaracao(kIE1);
+        lines.insert(lines.size() - 1, line);   // line 12, before the "Z"
+        const ImportRun run = m_fx->importLines(lines + declaracao(kIE3));
+        QCOMPARE(run.log, (QStringList{textoIdentificacao(kIE1, kUm, u"2025"_s),
+                                       u"Linha 12, seguimento %1, de outra declaração: inscrição estadual %2, ano-base "
+                                       u"%3; a declaração é da inscrição estadual 290000017, ano-base 2025.\r\n"_s
+                                           .arg(line.left(1), ie, year),
+                                       textoImportada(u"2025"_s, kTres)}));
         QCOMPARE(m_fx->allRows(kIE1, u"2025"_s), 0);
-        QCOMPARE(m_fx->rows(u"Compras"_s, kIE1, u"2024"_s), 1);
+        QCOMPARE(m_fx->allRows(ie, year), 0);
+        QCOMPARE(run.summary.end, ImportEnd::Completed);
+        QCOMPARE(run.summary.refused, 1);
+        QCOMPARE(run.summary.imported, 1);
+    }
+
+    // Nor does such a line reach a declaration of its key stored earlier in the file.
+    void lineOfAnotherDeclarationLeavesThatOneAlone()
+    {
+        QStringList lines = declaracao(kIE1);
+        lines.insert(2, lineC(kIE1, u"2024"_s).set(25, amt(999)));
+        const ImportRun run = m_fx->importLines(declaracao(kIE1, u"2024"_s) + lines);
+        QCOMPARE(run.log.value(0), textoImportada(u"2024"_s, kUm));
+        QCOMPARE(run.log.value(1), textoIdentificacao(kIE1, kUm, u"2025"_s));
+        QCOMPARE(m_fx->allRows(kIE1, u"2024"_s), 11);
+        QCOMPARE(m_fx->scalar(u"select VlrContabil from Compras where AnoBase = '2024'"_s).toDouble(), 1.0);
+        QCOMPARE(m_fx->allRows(kIE1, u"2025"_s), 0);
     }
 
     void domicileCount_data()
@@ -216,8 +292,13 @@ private slots:
     {
         const ImportRun run = m_fx->importLines(declaracao(kIE1) + declaracao(kIE2, u"2027"_s) + declaracao(kIE3));
         QCOMPARE(run.boxes, QStringList{textoAnoFuturo()});
-        QCOMPARE(run.log, QStringList{textoImportada(u"2025"_s, kUm)});
+        QCOMPARE(run.log, (QStringList{textoImportada(u"2025"_s, kUm), textoIdentificacao(kIE2, kDois, u"2027"_s),
+                                       u"Ano-base 2027 posterior ao ano corrente (2026). Importação interrompida."_s,
+                                       textoIdentificacao(kIE3, kTres, u"2025"_s),
+                                       u"Declaração não importada: a importação foi interrompida na linha 13, antes "
+                                       u"desta declaração."_s}));
         QCOMPARE(run.summary.end, ImportEnd::FutureYear);
+        QCOMPARE(textoResumo(run.summary), u"Declarações lidas: 3; importadas: 1; recusadas: 1; não gravadas: 1."_s);
         QVERIFY(imported(kIE1));
         QCOMPARE(m_fx->totalRows(u"zef"_s), 1);
     }
@@ -248,8 +329,9 @@ private slots:
         const ImportRun run = m_fx->importLines(lines + declaracao(kIE2));
         QCOMPARE(run.log.size(), 2);
         QCOMPARE(run.log.at(0), textoIdentificacao(kIE1, kUm, u"2025"_s));
-        QVERIFY(run.log.at(1).startsWith(
-            u" Inscrição estadual informada no seguimento B e diferente da Inscrição informada no seguimento A. "_s));
+        QVERIFY(run.log.at(1).startsWith(u"Linha 13, seguimento B, de outra declaração: inscrição estadual 290000025, "
+                                         u"ano-base 2025; a declaração é da inscrição estadual 290000017, ano-base "
+                                         u"2025.\r\n"_s));
         QCOMPARE(m_fx->totalRows(u"zef"_s), 0);
     }
 
@@ -332,10 +414,17 @@ private slots:
         QFETCH(QStringList, second);
         QFETCH(QString, message);
         const ImportRun run = m_fx->importLines(declaracao(kIE1) + second + declaracao(kIE3));
-        QCOMPARE(run.log.size(), 3);
+        QCOMPARE(run.log.size(), 5);
         QCOMPARE(run.log.at(0), textoImportada(u"2025"_s, kUm));
         QVERIFY(run.log.at(1).startsWith(u"Inscrição Estadual: 290000025\r\nRazão Social: EMPRESA DOIS LTDA\r\nAno-base: "_s));
         QVERIFY2(run.log.at(2).startsWith(message), qPrintable(run.log.at(2)));
+        // The declaration after it is named as not imported.
+        QCOMPARE(run.log.at(3), textoIdentificacao(kIE3, kTres, u"2025"_s));
+        QVERIFY(run.log.at(4).startsWith(u"Declaração não importada: a importação foi interrompida na linha "_s));
+        QCOMPARE(run.summary.read, 3);
+        QCOMPARE(run.summary.imported, 1);
+        QCOMPARE(run.summary.refused + run.summary.notStored, 2);
+        QCOMPARE(run.summary.error, run.log.at(2));
         QCOMPARE(run.summary.end, ImportEnd::Error);
         QVERIFY(imported(kIE1));
         QCOMPARE(m_fx->allRows(kIE1), 11);
@@ -492,6 +581,95 @@ private slots:
         importacao.onProgress = [&calls](qint64 line, qint64 total) { calls.append({line, total}); };
         importacao.importFile(path);
         QCOMPARE(calls, (QList<std::pair<qint64, qint64>>{{200, 462}, {400, 462}, {462, 462}}));
+    }
+
+    // The database refuses to write halfway through a file: every declaration is accounted for
+    // in the log, none is left half-stored, and the import ends.
+    void databaseRefusesWrites_data()
+    {
+        QTest::addColumn<QString>("setup");            // run on the import's connection first
+        QTest::addColumn<int>("commitIntervalMs");
+        QTest::addColumn<int>("imported");              // -1: depends on where the disk fills up
+        QTest::addColumn<QString>("reason");            // a text the log holds
+        const QString full = u"PRAGMA max_page_count = %1"_s;
+        QTest::newRow("disk full, one transaction") << full << 3600000 << -1 << u"full"_s;
+        QTest::newRow("disk full, a commit after each") << full << 0 << -1 << u"full"_s;
+        QTest::newRow("read-only") << u"PRAGMA query_only = 1"_s << 250 << 0 << u"readonly"_s;
+        // A refusal after which SQLite has undone the whole transaction, as it does on a full disk
+        // or an I/O error: the nine declarations before, already checked, were not stored.
+        QTest::newRow("transaction undone") << u"CREATE TRIGGER falha BEFORE INSERT ON Vendas WHEN "
+                                               u"NEW.CGCEmpresa = '291000009' BEGIN SELECT RAISE(ROLLBACK, "
+                                               u"'gravação recusada'); END"_s
+                                            << 3600000 << 0 << u"gravação recusada"_s;
+        // A refusal of one statement: the declarations before it are kept.
+        QTest::newRow("statement refused") << u"CREATE TRIGGER falha BEFORE INSERT ON Vendas WHEN "
+                                              u"NEW.CGCEmpresa = '291000009' BEGIN SELECT RAISE(ABORT, "
+                                              u"'gravação recusada'); END"_s
+                                           << 3600000 << 9 << u"gravação recusada"_s;
+    }
+
+    void databaseRefusesWrites()
+    {
+        QFETCH(QString, setup);
+        QFETCH(int, commitIntervalMs);
+        QFETCH(int, imported);
+        QFETCH(QString, reason);
+        const QList<Contribuinte> file = m_fx->addTaxpayers(150);
+        QStringList lines;
+        for (const Contribuinte &c : file)
+            lines += declaracao(c.ie);
+        const QString path = m_fx->writeFile(lines);
+        if (setup.contains(u"max_page_count"_s)) {
+            // No page beyond those the database has now: the free room in them takes a few
+            // declarations, then the disk is full.
+            const int pages = m_fx->scalar(u"PRAGMA page_count"_s).toInt();
+            setup = setup.arg(pages);
+        }
+        sqlite(m_fx->db(), setup);
+        const ImportRun run = m_fx->importPath(path, commitIntervalMs);
+        sqlite(m_fx->db(), u"PRAGMA query_only = 0"_s);
+
+        verifyEveryDeclarationAccountedFor(run, file);
+        QCOMPARE(run.summary.end, ImportEnd::Error);
+        QVERIFY(run.summary.notStored > 0);
+        QVERIFY2(run.summary.error.contains(reason), qPrintable(run.summary.error));
+        if (imported >= 0)
+            QCOMPARE(run.summary.imported, imported);
+        else
+            QVERIFY(run.summary.imported < file.size());
+    }
+
+    // Another connection's read keeps the commit from taking the database: none of the
+    // declarations waiting for it is stored, and the log names each.
+    void commitRefused_data()
+    {
+        QTest::addColumn<int>("commitIntervalMs");
+        QTest::newRow("one transaction") << 3600000;
+        QTest::newRow("a commit after each") << 0;
+    }
+
+    void commitRefused()
+    {
+        QFETCH(int, commitIntervalMs);
+        const QList<Contribuinte> file = m_fx->addTaxpayers(5);
+        QStringList lines;
+        for (const Contribuinte &c : file)
+            lines += declaracao(c.ie);
+        const QString path = m_fx->writeFile(lines);
+        const std::unique_ptr<Database> reader = Fixture::connect(m_fx->home());
+        sqlite(*reader, u"BEGIN; SELECT count(*) FROM Empresa;"_s);
+        sqlite(m_fx->db(), u"PRAGMA busy_timeout = 0"_s);
+        const ImportRun run = m_fx->importPath(path, commitIntervalMs);
+        sqlite(*reader, u"ROLLBACK"_s);
+
+        QCOMPARE(run.summary.imported, 0);
+        QCOMPARE(run.summary.notStored, 5);
+        // The first declaration is named as not stored; the others as not stored either, or not
+        // reached when the import ended at the first one.
+        QCOMPARE(run.log.value(0), textoIdentificacao(file[0].ie, file[0].nome, u"2025"_s));
+        QVERIFY2(run.log.value(1).startsWith(u"Declaração não gravada: o banco de dados recusou a gravação na linha "_s),
+                 qPrintable(run.log.value(1)));
+        verifyEveryDeclarationAccountedFor(run, file);
     }
 
     void refusesToRunInsideATransaction()
