@@ -110,10 +110,8 @@ struct TLZH::Tables {
         int aFrom = 1;
         std::uint64_t a0Word = load64(&ring[a0 + 1]);
         std::uint64_t a1Word = load64(&ring[a1 + 1]);
-        unsigned b00 = child[a0][L];
-        unsigned b01 = child[a0][R];
-        unsigned b10 = child[a1][L];
-        unsigned b11 = child[a1][R];
+        std::uint32_t b0 = children(a0);
+        std::uint32_t b1 = children(a1);
         for (;;) {
             // The bound as it was before this node's comparison, so that the loads below wait
             // only for the side, not for the count of equal bytes.
@@ -152,15 +150,14 @@ struct TLZH::Tables {
             n = static_cast<int>(next);
             nWord = (a1Word & greater) | (a0Word & ~greater);
             nFrom = aFrom;
-            a0 = pick(g, b10, b00);
-            a1 = pick(g, b11, b01);
+            const std::uint32_t b = pick(g, b1, b0);
+            a0 = b & 0xFFFFu;
+            a1 = b >> 16;
             aFrom = static_cast<int>(bound);
             a0Word = load64(&ring[a0 + static_cast<unsigned>(aFrom)]);
             a1Word = load64(&ring[a1 + static_cast<unsigned>(aFrom)]);
-            b00 = child[a0][L];
-            b01 = child[a0][R];
-            b10 = child[a1][L];
-            b11 = child[a1][R];
+            b0 = children(a0);
+            b1 = children(a1);
         }
         const int length = static_cast<int>(best >> 12);
         matchLength = length >= kShortestMatch ? length : 0;
@@ -170,6 +167,16 @@ struct TLZH::Tables {
     static unsigned pick(unsigned mask, unsigned ifSet, unsigned ifClear)
     {
         return (ifSet & mask) | (ifClear & ~mask);
+    }
+
+    // Both children of p in one word, the smaller in the low half.
+    std::uint32_t children(unsigned p) const
+    {
+        std::uint32_t both;
+        std::memcpy(&both, child[p], sizeof both);
+        if constexpr (std::endian::native == std::endian::big)
+            both = (both << 16) | (both >> 16);
+        return both;
     }
 
     // r, equal to p in all 60 bytes, takes p's place in the tree.
