@@ -404,7 +404,7 @@ namespace {
 // room(dst, end) is called whenever fewer than 60 bytes are free; it returns where to go on
 // writing and moves `end`.
 
-// The whole output in one vector, grown by doubling up to the recorded size.
+// The whole output in one vector, grown fourfold at a time (few copies) up to the recorded size.
 class GrowingOutput {
 public:
     explicit GrowingOutput(std::size_t size) : total_(kRingSize + size)
@@ -420,7 +420,7 @@ public:
         if (buf_.size() == total_)
             return dst;
         const auto used = static_cast<std::size_t>(dst - buf_.data());
-        buf_.resize(std::min(total_, 2 * buf_.size()));
+        buf_.resize(std::min(total_, 4 * buf_.size()));
         end = buf_.data() + buf_.size();
         return buf_.data() + used;
     }
