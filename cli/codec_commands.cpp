@@ -66,17 +66,27 @@ bool readFile(const QString &path, Bytes &bytes)
     return true;
 }
 
-bool writeOut(const Bytes &bytes)
+void binaryStdout()
 {
 #ifdef _WIN32
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
+}
+
+const QString kStdoutError = QStringLiteral("Erro ao gravar na saída padrão.");
+
+bool writeOut(const Bytes &bytes)
+{
+    binaryStdout();
     if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0) {
-        say(QStringLiteral("Erro ao gravar na saída padrão."));
+        say(kStdoutError);
         return false;
     }
     return true;
 }
+
+// Standard output refused a piece of the decoded text.
+struct StdoutFailed {};
 
 QString damage(EContainerError::Reason reason)
 {
@@ -91,6 +101,8 @@ QString damage(EContainerError::Reason reason)
         return QStringLiteral("uma cópia ultrapassa o tamanho registrado");
     case EContainerError::Reason::TrailingData:
         return QStringLiteral("há dados depois do fim da codificação");
+    case EContainerError::Reason::TooLarge:
+        return QStringLiteral("o tamanho registrado passa do limite de 1 GiB");
     }
     return QString();
 }
@@ -108,19 +120,32 @@ int decode(const Context &, const QStringList &args)
     if (!readFile(parsed.file, bytes))
         return kFailed;
 
+    // The outer layer is read into memory; the last layer goes to standard output piece by piece
+    // as it is decoded, so that its size never has to fit in memory at once.
     const int passes = parsed.once ? 1 : 2;
-    for (int pass = 0; pass < passes; ++pass) {
-        try {
+    int pass = 0;
+    try {
+        for (; pass + 1 < passes; ++pass)
             bytes = readContainer(bytes);
-        } catch (const EContainerError &e) {
-            QString where;
-            if (passes == 2)
-                where = pass == 0 ? QStringLiteral(" (camada externa)") : QStringLiteral(" (camada interna)");
-            say(QStringLiteral("Arquivo danificado: %1%2: %3").arg(parsed.file, where, damage(e.reason())));
-            return kFailed;
-        }
+        binaryStdout();
+        readContainerTo(bytes, [](std::span<const std::uint8_t> piece) {
+            if (std::fwrite(piece.data(), 1, piece.size(), stdout) != piece.size())
+                throw StdoutFailed{};
+        });
+        if (std::fflush(stdout) != 0)
+            throw StdoutFailed{};
+    } catch (const EContainerError &e) {
+        std::fflush(stdout);
+        QString where;
+        if (passes == 2)
+            where = pass == 0 ? QStringLiteral(" (camada externa)") : QStringLiteral(" (camada interna)");
+        say(QStringLiteral("Arquivo danificado: %1%2: %3").arg(parsed.file, where, damage(e.reason())));
+        return kFailed;
+    } catch (const StdoutFailed &) {
+        say(kStdoutError);
+        return kFailed;
     }
-    return writeOut(bytes) ? kOk : kFailed;
+    return kOk;
 }
 
 int encode(const Context &, const QStringList &args)

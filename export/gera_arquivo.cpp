@@ -17,14 +17,6 @@ namespace {
 // A declaration of 60 lines takes about 5,000 characters.
 constexpr qsizetype kTypicalDeclarationSize = 5000;
 
-QByteArray compress(const QByteArray &bytes)
-{
-    const std::vector<std::uint8_t> packed = makeContainer(
-        std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
-                                      std::size_t(bytes.size())));
-    return QByteArray(reinterpret_cast<const char *>(packed.data()), qsizetype(packed.size()));
-}
-
 } // namespace
 
 DeclarationFileText montaTextoArquivo(Database &db, Dialogs &dialogs, const QString &year,
@@ -45,7 +37,13 @@ DeclarationFileText montaTextoArquivo(Database &db, Dialogs &dialogs, const QStr
 
 QByteArray compactaArquivo(const QByteArray &text)
 {
-    return compress(compress(text));
+    // Each layer is coded once, straight from the bytes of the one before: the text is read in
+    // place and the inner container is the outer coding's input, with no copy between them.
+    const std::vector<std::uint8_t> inner = makeContainer(
+        std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t *>(text.constData()),
+                                      std::size_t(text.size())));
+    const std::vector<std::uint8_t> outer = makeContainer(inner);
+    return QByteArray(reinterpret_cast<const char *>(outer.data()), qsizetype(outer.size()));
 }
 
 QString nomeArquivoProposto(const QString &year)

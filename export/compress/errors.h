@@ -28,6 +28,7 @@ public:
         Truncated,     // the coded data ends before the recorded size is reached
         Overrun,       // a copied string would run past the recorded size
         TrailingData,  // bytes or non-zero fill bits after the last code
+        TooLarge,      // the recorded size is over the reader's limit
     };
 
     EContainerError(Reason reason, const std::string &what)

@@ -19,149 +19,213 @@ constexpr int kFirstRoot = kRingSize + 1;  // 256 roots, one per first byte
 constexpr int kRingMask = kRingSize - 1;
 constexpr int kMirror = kLongestMatch - 1;                    // bytes repeated after the ring
 constexpr int kStart = kRingSize - kLongestMatch;             // 4036, first input position
+constexpr int kSlack = 8;                                     // room for the last word compared
 
+std::uint64_t byteswap64(std::uint64_t v)
+{
+    v = ((v & 0x00FF00FF00FF00FFULL) << 8) | ((v >> 8) & 0x00FF00FF00FF00FFULL);
+    v = ((v & 0x0000FFFF0000FFFFULL) << 16) | ((v >> 16) & 0x0000FFFF0000FFFFULL);
+    return (v << 32) | (v >> 32);
+}
+
+// Eight bytes with the first in the lowest bits, whatever the machine's order: the lowest set bit
+// of the exclusive or of two such words is then in the first byte where they differ.
 std::uint64_t load64(const std::uint8_t *p)
 {
     std::uint64_t w;
     std::memcpy(&w, p, sizeof w);
+    if constexpr (std::endian::native == std::endian::big)
+        w = byteswap64(w);
     return w;
 }
 
-// Index of the first byte (1 to 59) where the 60-byte strings at a and b differ, 60 if none.
-// Byte 0 is equal by construction (both hang under the same root).
-int mismatch(const std::uint8_t *a, const std::uint8_t *b)
+// The same eight bytes with the first in the highest bits, so that words compare as strings.
+std::uint64_t bigEndian(std::uint64_t littleEndianWord)
 {
-    if constexpr (std::endian::native == std::endian::little) {
-        for (int off = 1; off < 57; off += 8) {
-            const std::uint64_t x = load64(a + off) ^ load64(b + off);
-            if (x != 0)
-                return off + (std::countr_zero(x) >> 3);
-        }
-        // Bytes 57 to 59, read as the top of the word at 52 so that nothing past byte 59 is touched.
-        const std::uint64_t x = (load64(a + 52) ^ load64(b + 52)) >> 40;
-        if (x != 0)
-            return 57 + (std::countr_zero(x) >> 3);
-        return kLongestMatch;
-    } else {
-        int i = 1;
-        while (i < kLongestMatch && a[i] == b[i])
-            ++i;
-        return i;
-    }
+    return byteswap64(littleEndianWord);
 }
 
 } // namespace
 
 struct TLZH::Tables {
     // child[L] is the subtree of smaller strings, child[R] that of greater or equal ones.
-    struct Node {
-        std::uint16_t parent;
-        std::uint16_t child[2];
-    };
     static constexpr int L = 0;
     static constexpr int R = 1;
 
     // Bytes past the input in the first pass of the ring are never defined by the format; they
     // stay zero so that the same input always gives the same tree and the same output.
-    std::uint8_t ring[kRingSize + kMirror] = {};
-    Node node[kFirstRoot + 256] = {};
+    std::uint8_t ring[kRingSize + kMirror + kSlack] = {};
+    // Apart from the parents, so that the walk down reads four bytes per node.
+    std::uint16_t child[kFirstRoot + 256][2] = {};
+    std::uint16_t parent[kFirstRoot + 256] = {};
     int matchLength = 0;
     unsigned matchPosition = 0;
 
     void startTree()
     {
         for (int i = kFirstRoot; i < kFirstRoot + 256; ++i)
-            node[i].child[R] = kNil;
+            child[i][R] = kNil;
         for (int i = 0; i < kRingSize; ++i)
-            node[i].parent = kNil;
+            parent[i] = kNil;
     }
 
     // Hangs position r into the tree and records the longest (then nearest) earlier string equal
     // to the 60 bytes at r. A string equal in all 60 bytes replaces the older node outright.
+    //
+    // The walk down is a chain of dependent loads, so it is laid out to keep that chain short:
+    // - The tree is ordered by the 60-byte strings, so every node below the last node passed on
+    //   the right and the last passed on the left lies between the two and shares with the key at
+    //   least the shorter of their common prefixes; comparison starts there. Any earlier such
+    //   bound holds as well, which lets the loads for a node start before its parent is compared.
+    // - The first differing word gives both the length and the side: read most significant byte
+    //   first, the words compare as the strings do.
+    // - While a node is compared, the words of both its children and the children of both are
+    //   already on their way; the comparison only picks one side, with masks rather than a
+    //   branch (the side is as good as random, a branch on it would be mispredicted half the
+    //   time).
+    // - Length and nearness are one number: length above, 4095 - position below; the larger wins.
+    // The first difference, hence the path, the tree and the match, are those of a comparison
+    // byte by byte from byte 1. Loads for a missing child read the entries of "none" (4096),
+    // whose children stay 0, and are never used.
     void insert(int r)
     {
         const std::uint8_t *key = &ring[r];
-        int p = kFirstRoot + key[0];
-        node[r].child[L] = node[r].child[R] = kNil;
-        matchLength = 0;
-        bool greater = true;
-        for (;;) {
-            // Two code paths rather than child[greater]: in runs of one digit the direction
-            // repeats, and a predicted branch lets the next node be fetched before the
-            // comparison that decides it is done.
-            if (greater) {
-                if (node[p].child[R] != kNil) {
-                    p = node[p].child[R];
-                } else {
-                    node[p].child[R] = static_cast<std::uint16_t>(r);
-                    node[r].parent = static_cast<std::uint16_t>(p);
-                    return;
-                }
-            } else {
-                if (node[p].child[L] != kNil) {
-                    p = node[p].child[L];
-                } else {
-                    node[p].child[L] = static_cast<std::uint16_t>(r);
-                    node[r].parent = static_cast<std::uint16_t>(p);
-                    return;
-                }
-            }
-            const std::uint8_t *other = &ring[p];
-            const int i = mismatch(key, other);
-            if (i < kLongestMatch)
-                greater = key[i] > other[i];
-            if (i >= kShortestMatch) {
-                const unsigned position = static_cast<unsigned>(((r - p) & kRingMask) - 1);
-                if (i > matchLength) {
-                    matchPosition = position;
-                    matchLength = i;
-                    if (i >= kLongestMatch)
-                        break;
-                } else if (i == matchLength && position < matchPosition) {
-                    matchPosition = position;
-                }
-            }
+        const int root = kFirstRoot + key[0];
+        child[r][L] = child[r][R] = kNil;
+        int n = child[root][R];
+        if (n == kNil) {
+            child[root][R] = static_cast<std::uint16_t>(r);
+            parent[r] = static_cast<std::uint16_t>(root);
+            matchLength = 0;
+            return;
         }
-        const Node old = node[p];
-        node[r] = old;
-        node[old.child[L]].parent = static_cast<std::uint16_t>(r);
-        node[old.child[R]].parent = static_cast<std::uint16_t>(r);
-        if (node[old.parent].child[R] == p)
-            node[old.parent].child[R] = static_cast<std::uint16_t>(r);
+        unsigned best = 0;
+        unsigned lowerPrefix = 1;   // common prefix with the last node the key was found greater than
+        unsigned upperPrefix = 1;   // and with the last one it was found smaller than
+
+        int nFrom = 1;
+        std::uint64_t nWord = load64(&ring[n + 1]);
+        unsigned a0 = child[n][L];
+        unsigned a1 = child[n][R];
+        int aFrom = 1;
+        std::uint64_t a0Word = load64(&ring[a0 + 1]);
+        std::uint64_t a1Word = load64(&ring[a1 + 1]);
+        std::uint32_t b0 = children(a0);
+        std::uint32_t b1 = children(a1);
+        for (;;) {
+            // The bound as it was before this node's comparison, so that the loads below wait
+            // only for the side, not for the count of equal bytes.
+            const unsigned bound = std::min(lowerPrefix, upperPrefix);
+            int i = nFrom;
+            std::uint64_t k = load64(key + i);
+            std::uint64_t o = nWord;
+            while (k == o) {
+                i += 8;
+                if (i >= kLongestMatch)
+                    break;
+                k = load64(key + i);
+                o = load64(&ring[n + i]);
+            }
+            i += std::countr_zero(k ^ o) >> 3;
+            const unsigned here = static_cast<unsigned>(((r - n) & kRingMask) - 1);
+            if (i >= kLongestMatch) {
+                best = (static_cast<unsigned>(kLongestMatch) << 12) | (kRingMask - here);
+                replace(n, r);
+                break;
+            }
+            best = std::max(best, (static_cast<unsigned>(i) << 12) | (kRingMask - here));
+
+            const std::uint64_t greater = bigEndian(k) > bigEndian(o) ? ~std::uint64_t{0} : 0;
+            const auto g = static_cast<unsigned>(greater);
+            const auto u = static_cast<unsigned>(i);
+            lowerPrefix = pick(g, u, lowerPrefix);
+            upperPrefix = pick(g, upperPrefix, u);
+
+            const unsigned next = pick(g, a1, a0);
+            if (next == kNil) {
+                child[n][g & 1u] = static_cast<std::uint16_t>(r);
+                parent[r] = static_cast<std::uint16_t>(n);
+                break;
+            }
+            n = static_cast<int>(next);
+            nWord = (a1Word & greater) | (a0Word & ~greater);
+            nFrom = aFrom;
+            const std::uint32_t b = pick(g, b1, b0);
+            a0 = b & 0xFFFFu;
+            a1 = b >> 16;
+            aFrom = static_cast<int>(bound);
+            a0Word = load64(&ring[a0 + static_cast<unsigned>(aFrom)]);
+            a1Word = load64(&ring[a1 + static_cast<unsigned>(aFrom)]);
+            b0 = children(a0);
+            b1 = children(a1);
+        }
+        const int length = static_cast<int>(best >> 12);
+        matchLength = length >= kShortestMatch ? length : 0;
+        matchPosition = kRingMask - (best & kRingMask);
+    }
+
+    static unsigned pick(unsigned mask, unsigned ifSet, unsigned ifClear)
+    {
+        return (ifSet & mask) | (ifClear & ~mask);
+    }
+
+    // Both children of p in one word, the smaller in the low half.
+    std::uint32_t children(unsigned p) const
+    {
+        std::uint32_t both;
+        std::memcpy(&both, child[p], sizeof both);
+        if constexpr (std::endian::native == std::endian::big)
+            both = (both << 16) | (both >> 16);
+        return both;
+    }
+
+    // r, equal to p in all 60 bytes, takes p's place in the tree.
+    void replace(int p, int r)
+    {
+        const int up = parent[p];
+        const int smaller = child[p][L];
+        const int larger = child[p][R];
+        parent[r] = static_cast<std::uint16_t>(up);
+        child[r][L] = static_cast<std::uint16_t>(smaller);
+        child[r][R] = static_cast<std::uint16_t>(larger);
+        parent[smaller] = static_cast<std::uint16_t>(r);
+        parent[larger] = static_cast<std::uint16_t>(r);
+        if (child[up][R] == p)
+            child[up][R] = static_cast<std::uint16_t>(r);
         else
-            node[old.parent].child[L] = static_cast<std::uint16_t>(r);
-        node[p].parent = kNil;
+            child[up][L] = static_cast<std::uint16_t>(r);
+        parent[p] = kNil;
     }
 
     void remove(int p)
     {
-        if (node[p].parent == kNil)
+        if (parent[p] == kNil)
             return;
         int q;
-        if (node[p].child[R] == kNil) {
-            q = node[p].child[L];
-        } else if (node[p].child[L] == kNil) {
-            q = node[p].child[R];
+        if (child[p][R] == kNil) {
+            q = child[p][L];
+        } else if (child[p][L] == kNil) {
+            q = child[p][R];
         } else {
-            q = node[p].child[L];
-            if (node[q].child[R] != kNil) {
+            q = child[p][L];
+            if (child[q][R] != kNil) {
                 do {
-                    q = node[q].child[R];
-                } while (node[q].child[R] != kNil);
-                node[node[q].parent].child[R] = node[q].child[L];
-                node[node[q].child[L]].parent = node[q].parent;
-                node[q].child[L] = node[p].child[L];
-                node[node[p].child[L]].parent = static_cast<std::uint16_t>(q);
+                    q = child[q][R];
+                } while (child[q][R] != kNil);
+                child[parent[q]][R] = child[q][L];
+                parent[child[q][L]] = parent[q];
+                child[q][L] = child[p][L];
+                parent[child[p][L]] = static_cast<std::uint16_t>(q);
             }
-            node[q].child[R] = node[p].child[R];
-            node[node[p].child[R]].parent = static_cast<std::uint16_t>(q);
+            child[q][R] = child[p][R];
+            parent[child[p][R]] = static_cast<std::uint16_t>(q);
         }
-        node[q].parent = node[p].parent;
-        if (node[node[p].parent].child[R] == p)
-            node[node[p].parent].child[R] = static_cast<std::uint16_t>(q);
+        parent[q] = parent[p];
+        if (child[parent[p]][R] == p)
+            child[parent[p]][R] = static_cast<std::uint16_t>(q);
         else
-            node[node[p].parent].child[L] = static_cast<std::uint16_t>(q);
-        node[p].parent = kNil;
+            child[parent[p]][L] = static_cast<std::uint16_t>(q);
+        parent[p] = kNil;
     }
 };
 
@@ -331,33 +395,109 @@ private:
 
 } // namespace
 
-std::vector<std::uint8_t> TLZH::Decode(std::span<const std::uint8_t> coded, std::size_t size,
-                                       std::vector<LzhToken> *trace)
+namespace {
+
+// Where the reader puts its output. Both kinds keep, in front of the output, the 4096 bytes the
+// copies may reach back to, starting with the ring's initial image (a distance is at most 4096,
+// and byte -1 is ring position 4035), and make room as output is produced, never ahead of it.
+//
+// room(dst, end) is called whenever fewer than 60 bytes are free; it returns where to go on
+// writing and moves `end`.
+
+// The whole output in one vector, grown fourfold at a time (few copies) up to the recorded size.
+class GrowingOutput {
+public:
+    explicit GrowingOutput(std::size_t size) : total_(kRingSize + size)
+    {
+        buf_.resize(std::min<std::size_t>(total_, kRingSize + kFirstPiece));
+        std::memset(buf_.data() + kLongestMatch, ' ', kStart);
+    }
+    std::uint8_t *begin() { return buf_.data() + kRingSize; }
+    std::uint8_t *end() { return buf_.data() + buf_.size(); }
+
+    std::uint8_t *room(std::uint8_t *dst, std::uint8_t *&end)
+    {
+        if (buf_.size() == total_)
+            return dst;
+        const auto used = static_cast<std::size_t>(dst - buf_.data());
+        buf_.resize(std::min(total_, 4 * buf_.size()));
+        end = buf_.data() + buf_.size();
+        return buf_.data() + used;
+    }
+    void finish(std::uint8_t *) {}
+
+    std::vector<std::uint8_t> take()
+    {
+        buf_.erase(buf_.begin(), buf_.begin() + kRingSize);
+        return std::move(buf_);
+    }
+
+private:
+    static constexpr std::size_t kFirstPiece = 64 * 1024;
+    std::size_t total_;
+    std::vector<std::uint8_t> buf_;
+};
+
+// A fixed buffer handed to the sink piece by piece; the last 4096 bytes stay for the copies.
+class StreamedOutput {
+public:
+    explicit StreamedOutput(const LzhSink &sink) : sink_(sink), buf_(kRingSize + kPiece)
+    {
+        std::memset(buf_.data() + kLongestMatch, ' ', kStart);
+    }
+    std::uint8_t *begin() { return buf_.data() + kRingSize; }
+    std::uint8_t *end() { return buf_.data() + buf_.size(); }
+
+    std::uint8_t *room(std::uint8_t *dst, std::uint8_t *&)
+    {
+        finish(dst);
+        std::memmove(buf_.data(), dst - kRingSize, kRingSize);
+        return begin();
+    }
+    void finish(std::uint8_t *dst)
+    {
+        if (dst > begin())
+            sink_(std::span<const std::uint8_t>(begin(), dst));
+    }
+
+private:
+    static constexpr std::size_t kPiece = 256 * 1024;
+    const LzhSink &sink_;
+    std::vector<std::uint8_t> buf_;
+};
+
+void checkRecordedSize(std::span<const std::uint8_t> coded, std::size_t size)
 {
+    if (size > kMaxDecodedSize)
+        throw EContainerError(EContainerError::Reason::TooLarge,
+                              "LZH : Recorded size over the limit of 1 GiB");
     // A match of 60 bytes costs at least 10 bits and a literal at least 1, so no stream yields
-    // more than 6 bytes per bit; a larger recorded size cannot be reached, and is refused before
-    // any memory is taken for it.
+    // more than 6 bytes per bit; a larger recorded size cannot be reached.
     if (size / 48 > coded.size() || (size / 48 == coded.size() && size % 48 != 0))
         throw EContainerError(EContainerError::Reason::Truncated,
                               "LZH : Coded data too short for the recorded size");
+}
 
-    // The output is read back through a copy of the ring's initial image placed in front of it,
-    // which spares the ring: a distance is at most 4096, and byte -1 is ring position 4035.
-    std::vector<std::uint8_t> buf(kRingSize + size);
-    std::memset(buf.data() + kLongestMatch, ' ', kStart);
-    std::uint8_t *const out = buf.data() + kRingSize;
-
+template <typename Output>
+void decode(std::span<const std::uint8_t> coded, std::size_t size, std::vector<LzhToken> *trace,
+            Output &output)
+{
     lzh::TLzhCodeTree tree;
     tree.start();
     const TPositionCode &pc = positionCode();
     BitReader bits(coded);
 
-    std::size_t count = 0;
-    while (count < size) {
+    std::uint8_t *dst = output.begin();
+    std::uint8_t *end = output.end();
+    std::size_t left = size;
+    while (left > 0) {
+        if (end - dst < kLongestMatch)
+            dst = output.room(dst, end);
         const int c = bits.symbol(tree);
         tree.update(c);
         if (c < 256) {
-            out[count++] = static_cast<std::uint8_t>(c);
+            *dst++ = static_cast<std::uint8_t>(c);
+            --left;
             if (trace)
                 trace->push_back({static_cast<std::uint8_t>(c), 0, 0});
             continue;
@@ -370,12 +510,11 @@ std::vector<std::uint8_t> TLZH::Decode(std::span<const std::uint8_t> coded, std:
         bits.skip(length);
 
         const std::size_t n = static_cast<std::size_t>(c - 253);
-        if (n > size - count)
+        if (n > left)
             throw EContainerError(EContainerError::Reason::Overrun,
                                   "LZH : A copied string runs past the recorded size");
         if (trace)
             trace->push_back({0, static_cast<int>(n), position});
-        std::uint8_t *dst = out + count;
         const std::uint8_t *src = dst - position - 1;
         const std::size_t distance = static_cast<std::size_t>(position) + 1;
         if (distance >= n) {
@@ -386,15 +525,32 @@ std::vector<std::uint8_t> TLZH::Decode(std::span<const std::uint8_t> coded, std:
             for (std::size_t k = 0; k < n; ++k)
                 dst[k] = src[k];
         }
-        count += n;
+        dst += n;
+        left -= n;
     }
 
     if (size > 0 && (bits.bitsLeft() >= 8 || bits.anyLeftSet()))
         throw EContainerError(EContainerError::Reason::TrailingData,
                               "LZH : Data found after the end of the coded stream");
+    output.finish(dst);
+}
 
-    buf.erase(buf.begin(), buf.begin() + kRingSize);
-    return buf;
+} // namespace
+
+std::vector<std::uint8_t> TLZH::Decode(std::span<const std::uint8_t> coded, std::size_t size,
+                                       std::vector<LzhToken> *trace)
+{
+    checkRecordedSize(coded, size);
+    GrowingOutput output(size);
+    decode(coded, size, trace, output);
+    return output.take();
+}
+
+void TLZH::Decode(std::span<const std::uint8_t> coded, std::size_t size, const LzhSink &sink)
+{
+    checkRecordedSize(coded, size);
+    StreamedOutput output(sink);
+    decode(coded, size, nullptr, output);
 }
 
 } // namespace zef

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -18,6 +19,13 @@ struct LzhToken {
 
     friend bool operator==(const LzhToken &, const LzhToken &) = default;
 };
+
+// Takes the output of the reader piece by piece, in order.
+using LzhSink = std::function<void(std::span<const std::uint8_t>)>;
+
+// The largest recorded size the reader accepts; beyond it a container is refused before anything
+// is decoded. Declaration files are a few megabytes at most.
+inline constexpr std::size_t kMaxDecodedSize = std::size_t{1} << 30;
 
 // Turns literals and matches into the coded bit stream: the adaptive code of the symbol, then for a
 // match the prefix-coded upper 6 bits of its position and the lower 6 bits as they are. Bits go
@@ -78,12 +86,17 @@ public:
     // The longest symbol code of the last Encode, in bits.
     int longestCode() const { return longestCode_; }
 
-    // Reads `size` bytes back from the coded stream `coded`. Throws EContainerError when the
-    // stream ends too early, copies past `size`, or carries anything after its last code (except
-    // for size 0, where a coder sends one symbol that is never read). When `trace` is given, every
-    // decoded step is appended to it.
+    // Reads `size` bytes back from the coded stream `coded`. Throws EContainerError when `size`
+    // is over kMaxDecodedSize or more than the stream can carry, when the stream ends too early,
+    // copies past `size`, or carries anything after its last code (except for size 0, where a
+    // coder sends one symbol that is never read). Memory grows with the output produced, never
+    // ahead of it from `size`. When `trace` is given, every decoded step is appended to it.
     static std::vector<std::uint8_t> Decode(std::span<const std::uint8_t> coded, std::size_t size,
                                             std::vector<LzhToken> *trace = nullptr);
+
+    // The same, handing the output to `sink` in pieces of at most 256 KB as it is produced, in
+    // fixed memory. On an error, the pieces already handed over stay handed over.
+    static void Decode(std::span<const std::uint8_t> coded, std::size_t size, const LzhSink &sink);
 
 private:
     struct Tables;

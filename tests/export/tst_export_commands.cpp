@@ -1,5 +1,7 @@
 #include "declaration_fixture.h"
 
+#include "compress/container.h"
+
 #include <QProcess>
 
 using namespace zef;
@@ -57,6 +59,8 @@ private slots:
     void findingsGoToStandardError();
     void refusals_data();
     void refusals();
+    void decodeRefusesDamage_data();
+    void decodeRefusesDamage();
 };
 
 void TestExportCommands::exportThenDecodeGivesTheText()
@@ -166,6 +170,58 @@ void TestExportCommands::refusals()
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
     QVERIFY(r.out.isEmpty());
     QVERIFY(QDir(cwd.path()).isEmpty());
+}
+
+namespace {
+
+QByteArray pack(const QByteArray &bytes)
+{
+    const std::vector<std::uint8_t> c = makeContainer(std::span<const std::uint8_t>(
+        reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size())));
+    return QByteArray(reinterpret_cast<const char *>(c.data()), qsizetype(c.size()));
+}
+
+// A container whose header claims 4 GiB: refused before anything is decoded.
+QByteArray claimingFourGiB()
+{
+    return QByteArray::fromHex("21485A4CFFFFFFFFE6C68000");
+}
+
+} // namespace
+
+void TestExportCommands::decodeRefusesDamage_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("outer layer claims 4 GiB")
+        << claimingFourGiB() << QStringList()
+        << u"(camada externa): o tamanho registrado passa do limite de 1 GiB"_s;
+    QTest::newRow("inner layer claims 4 GiB")
+        << pack(claimingFourGiB()) << QStringList()
+        << u"(camada interna): o tamanho registrado passa do limite de 1 GiB"_s;
+    QTest::newRow("one layer claims 4 GiB")
+        << claimingFourGiB() << QStringList{u"--once"_s} << u": o tamanho registrado passa do limite de 1 GiB"_s;
+    QTest::newRow("inner layer cut") << pack(pack("AAAAA").left(11)) << QStringList()
+                                     << u"(camada interna): os dados terminam antes do tamanho registrado"_s;
+}
+
+void TestExportCommands::decodeRefusesDamage()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, options);
+    QFETCH(QString, message);
+    DeclarationFixture f;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"ZEF2025.vd"_s);
+    QFile out(path);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(file);
+    out.close();
+    const Run r = runZef(f.home(), QStringList{u"decode"_s} + options + QStringList{path});
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.contains(u"Arquivo danificado: "_s + path) && r.err.contains(message), qPrintable(r.err));
+    QVERIFY(r.out.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestExportCommands)

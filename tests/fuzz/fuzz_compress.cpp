@@ -1,6 +1,6 @@
 // Round-trips arbitrary bytes through the mode Good coder and the container reader, twice over as
 // the declaration file does, and hands arbitrary bytes to the reader, which must either read them
-// or refuse them with EContainerError, never touch memory outside them.
+// or refuse them with EContainerError, never touch memory outside them, in one piece or in pieces.
 //
 // A crash or an abort is a finding; libFuzzer saves the input that caused it.
 
@@ -15,15 +15,30 @@
 
 namespace {
 
+// The reader in one piece and in pieces must agree: the same bytes, or the same refusal.
 void readAnything(std::span<const std::uint8_t> bytes)
 {
+    std::vector<std::uint8_t> whole;
+    int wholeReason = -1;
     try {
-        const std::vector<std::uint8_t> out = zef::readContainer(bytes);
+        whole = zef::readContainer(bytes);
         // Whatever reads back must be no larger than the stream can carry.
-        if (out.size() > 48 * bytes.size())
+        if (whole.size() > 48 * bytes.size())
             std::abort();
-    } catch (const zef::EContainerError &) {
+    } catch (const zef::EContainerError &e) {
+        wholeReason = static_cast<int>(e.reason());
     }
+    std::vector<std::uint8_t> pieces;
+    int piecesReason = -1;
+    try {
+        zef::readContainerTo(bytes, [&](std::span<const std::uint8_t> piece) {
+            pieces.insert(pieces.end(), piece.begin(), piece.end());
+        });
+    } catch (const zef::EContainerError &e) {
+        piecesReason = static_cast<int>(e.reason());
+    }
+    if (piecesReason != wholeReason || (wholeReason < 0 && pieces != whole))
+        std::abort();
 }
 
 } // namespace

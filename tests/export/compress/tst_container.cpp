@@ -1,7 +1,34 @@
 #include <QtTest>
 
+#include <cstdlib>
+#include <new>
+
 #include "compress/container.h"
 #include "testdata.h"
+
+// The largest single allocation since the last reset, to show that the reader takes memory for
+// what it produces and not for what a container claims.
+namespace {
+std::size_t largestAllocation = 0;
+}
+
+void *operator new(std::size_t size)
+{
+    largestAllocation = std::max(largestAllocation, size);
+    if (void *p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+
+void operator delete(void *p) noexcept
+{
+    std::free(p);
+}
+
+void operator delete(void *p, std::size_t) noexcept
+{
+    std::free(p);
+}
 
 using namespace zeftest;
 using Reason = zef::EContainerError::Reason;
@@ -41,7 +68,10 @@ private slots:
         QTest::newRow("last byte cut") << a5.left(11) << Reason::Truncated;
         QTest::newRow("two bytes cut") << a5.left(10) << Reason::Truncated;
         QTest::newRow("size one more") << withSize(a5, 6) << Reason::Truncated;
-        QTest::newRow("size 4 GiB") << withSize(a5, 0xFFFFFFFFu) << Reason::Truncated;
+        QTest::newRow("size 4 GiB") << withSize(a5, 0xFFFFFFFFu) << Reason::TooLarge;
+        QTest::newRow("size 1 GiB and 1 byte") << withSize(a5, 0x40000001u) << Reason::TooLarge;
+        QTest::newRow("size 1 GiB") << withSize(a5, 0x40000000u) << Reason::Truncated;
+        QTest::newRow("size 1 MB") << withSize(a5, 1000000u) << Reason::Truncated;
         QTest::newRow("size cuts the match") << withSize(a5, 3) << Reason::Overrun;
         QTest::newRow("size one less") << withSize(a5, 4) << Reason::Overrun;
         QTest::newRow("byte appended") << QByteArray(a5).append('\0') << Reason::TrailingData;
@@ -52,6 +82,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(Reason, reason);
+        largestAllocation = 0;
         try {
             const Bytes out = zef::readContainer(view(bytes));
             QFAIL(qPrintable(QStringLiteral("read %1 bytes").arg(out.size())));
@@ -59,6 +90,63 @@ private slots:
             QCOMPARE(e.reason(), reason);
             QVERIFY(QByteArray(e.what()).startsWith("LZH : "));
         }
+        QVERIFY2(largestAllocation < 100000, qPrintable(QString::number(largestAllocation)));
+        // The streamed reader refuses the same, with nothing handed over.
+        try {
+            std::size_t handed = 0;
+            zef::readContainerTo(view(bytes), [&](std::span<const std::uint8_t> piece) { handed += piece.size(); });
+            QFAIL("read in pieces");
+        } catch (const zef::EContainerError &e) {
+            QCOMPARE(e.reason(), reason);
+        }
+    }
+
+    // A container claiming five times the bytes its data holds, within what that much data could
+    // carry: it is refused when the data runs out, and the output buffer has grown with what was
+    // decoded, not to the recorded size.
+    void memoryFollowsTheOutput()
+    {
+        const QByteArray text = declarationText(1700, 8);
+        const QByteArray full = container(text);
+        const auto claimed = quint32(40 * (full.size() - 8));
+        QVERIFY2(claimed > 5 * text.size(), qPrintable(QString::number(claimed)));
+        const QByteArray bomb = withSize(full, claimed);
+        largestAllocation = 0;
+        try {
+            zef::readContainer(view(bomb));
+            QFAIL("read");
+        } catch (const zef::EContainerError &e) {
+            QCOMPARE(e.reason(), Reason::Truncated);
+        }
+        QVERIFY2(largestAllocation < 2 * std::size_t(text.size()), qPrintable(QString::number(largestAllocation)));
+    }
+
+    // In pieces, the bytes are those of the whole, in fixed memory.
+    void streamedReadingGivesTheSameBytes_data()
+    {
+        QTest::addColumn<QByteArray>("input");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("AAAAA") << QByteArray("AAAAA");
+        QTest::newRow("declaration text, 3 MB") << declarationText(30000, 9);
+        QTest::newRow("pseudo-random, 600 kB") << randomBytes(600000, 10);
+    }
+
+    void streamedReadingGivesTheSameBytes()
+    {
+        QFETCH(QByteArray, input);
+        const QByteArray full = container(input);
+        QByteArray back;
+        back.reserve(input.size());
+        std::size_t pieces = 0;
+        largestAllocation = 0;
+        zef::readContainerTo(view(full), [&](std::span<const std::uint8_t> piece) {
+            QVERIFY(!piece.empty() && piece.size() <= 256 * 1024);
+            back.append(reinterpret_cast<const char *>(piece.data()), qsizetype(piece.size()));
+            ++pieces;
+        });
+        QVERIFY2(largestAllocation < 300000, qPrintable(QString::number(largestAllocation)));
+        QCOMPARE(back, input);
+        QVERIFY(pieces >= std::size_t(input.size()) / (256 * 1024));
     }
 
     // However a real container is cut, the reader refuses it.

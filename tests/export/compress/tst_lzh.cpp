@@ -20,6 +20,136 @@ QString describe(const std::vector<zef::LzhToken> &trace)
     return parts.join(QLatin1Char(' '));
 }
 
+// The coder written the plain way, byte by byte, to hold the fast one to the same output: same
+// tree, same matches, same bits.
+class ReferenceCoder {
+public:
+    Bytes container(const QByteArray &input)
+    {
+        Bytes out(zef::kLzhTag.begin(), zef::kLzhTag.end());
+        out.resize(zef::kContainerHeaderSize);
+        qToLittleEndian<quint32>(static_cast<quint32>(input.size()), out.data() + 4);
+        zef::TLzhSymbolWriter writer(out);
+        for (int i = 0; i < N; ++i)
+            parent[i] = kNil;
+        for (int i = N + 1; i <= N + 256; ++i)
+            right[i] = kNil;
+        std::fill(std::begin(ring), std::end(ring), std::uint8_t{0});
+        std::fill(ring, ring + N - F, std::uint8_t{' '});
+        qsizetype in = 0;
+        int s = 0, r = N - F, len = 0;
+        for (; len < F && in < input.size(); ++len)
+            ring[r + len] = static_cast<std::uint8_t>(input[in++]);
+        for (int i = 1; i <= F; ++i)
+            insert(r - i);
+        insert(r);
+        do {
+            if (matchLength > len)
+                matchLength = len;
+            if (matchLength <= 2) {
+                matchLength = 1;
+                writer.literal(ring[r]);
+            } else {
+                writer.match(matchLength, matchPosition);
+            }
+            const int last = matchLength;
+            int i = 0;
+            for (; i < last && in < input.size(); ++i) {
+                remove(s);
+                ring[s] = static_cast<std::uint8_t>(input[in++]);
+                if (s < F - 1)
+                    ring[s + N] = ring[s];
+                s = (s + 1) & (N - 1);
+                r = (r + 1) & (N - 1);
+                insert(r);
+            }
+            for (; i < last; ++i) {
+                remove(s);
+                s = (s + 1) & (N - 1);
+                r = (r + 1) & (N - 1);
+                if (--len > 0)
+                    insert(r);
+            }
+        } while (len > 0);
+        writer.finish();
+        return out;
+    }
+
+private:
+    static constexpr int N = 4096, F = 60, kNil = N;
+
+    void insert(int r)
+    {
+        const std::uint8_t *key = &ring[r];
+        int p = N + 1 + key[0];
+        int cmp = 1;
+        left[r] = right[r] = kNil;
+        matchLength = 0;
+        for (;;) {
+            int &next = cmp >= 0 ? right[p] : left[p];
+            if (next == kNil) {
+                next = r;
+                parent[r] = p;
+                return;
+            }
+            p = next;
+            int i = 1;
+            while (i < F && key[i] == ring[p + i])
+                ++i;
+            cmp = i < F ? int(key[i]) - int(ring[p + i]) : 0;
+            if (i > 2) {
+                const int position = ((r - p) & (N - 1)) - 1;
+                if (i > matchLength) {
+                    matchPosition = position;
+                    matchLength = i;
+                    if (i >= F)
+                        break;
+                } else if (i == matchLength && position < matchPosition) {
+                    matchPosition = position;
+                }
+            }
+        }
+        parent[r] = parent[p];
+        left[r] = left[p];
+        right[r] = right[p];
+        parent[left[p]] = r;
+        parent[right[p]] = r;
+        (right[parent[p]] == p ? right[parent[p]] : left[parent[p]]) = r;
+        parent[p] = kNil;
+    }
+
+    void remove(int p)
+    {
+        if (parent[p] == kNil)
+            return;
+        int q;
+        if (right[p] == kNil) {
+            q = left[p];
+        } else if (left[p] == kNil) {
+            q = right[p];
+        } else {
+            q = left[p];
+            if (right[q] != kNil) {
+                while (right[q] != kNil)
+                    q = right[q];
+                right[parent[q]] = left[q];
+                parent[left[q]] = parent[q];
+                left[q] = left[p];
+                parent[left[p]] = q;
+            }
+            right[q] = right[p];
+            parent[right[p]] = q;
+        }
+        parent[q] = parent[p];
+        (right[parent[p]] == p ? right[parent[p]] : left[parent[p]]) = q;
+        parent[p] = kNil;
+    }
+
+    std::uint8_t ring[N + F - 1];
+    int parent[N + 1], left[N + 1], right[N + 257];
+    int matchLength = 0, matchPosition = 0;
+};
+
 } // namespace
 
 // The coder of mode Good and its reader, checked against bytes the receiver already accepts.
@@ -165,6 +295,46 @@ private slots:
 
         const Bytes outer = zef::makeContainer(container);
         QCOMPARE(qbytes(zef::readContainer(zef::readContainer(outer))), input);
+    }
+
+    // The fast coder gives the bytes of the plain one, on inputs that stress the tree: long runs
+    // (deep paths, equal strings replaced), few distinct bytes, random bytes, text with stray
+    // changes, inputs shorter and longer than the ring, and the second pass over each.
+    void matchesReferenceCoder_data()
+    {
+        QTest::addColumn<QByteArray>("input");
+        QByteArray periodic, nearRuns, edited = declarationText(3000, 21), twoLetters;
+        for (int i = 0; i < 20000; ++i)
+            periodic += "abcabdabcabcx"[i % 13];
+        for (int i = 0; i < 30000; ++i)
+            nearRuns += (i % 251 == 0 || i % 1009 == 0) ? '1' : '0';
+        for (qsizetype i = 0; i < edited.size(); i += 97)
+            edited[i] = static_cast<char>(edited[i] ^ 1);
+        const QByteArray random = randomBytes(40000, 22);
+        for (char c : random)
+            twoLetters += (c & 1) ? 'a' : 'b';
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("AAAAA") << QByteArray("AAAAA");
+        QTest::newRow("60 bytes") << declarationText(1, 23).left(60);
+        QTest::newRow("4100 spaces") << QByteArray(4100, ' ');
+        QTest::newRow("9000 zero bytes") << QByteArray(9000, '\0');
+        QTest::newRow("declaration text") << declarationText(2500, 24);
+        QTest::newRow("declaration text, edited") << edited;
+        QTest::newRow("periodic") << periodic;
+        QTest::newRow("runs of zeros") << nearRuns;
+        QTest::newRow("two letters") << twoLetters;
+        QTest::newRow("skewed") << skewedBytes(60000, 25);
+        QTest::newRow("pseudo-random") << random;
+    }
+
+    void matchesReferenceCoder()
+    {
+        QFETCH(QByteArray, input);
+        ReferenceCoder reference;
+        const Bytes expected = reference.container(input);
+        const Bytes coded = zef::makeContainer(view(input));
+        QCOMPARE(coded, expected);
+        QCOMPARE(zef::makeContainer(coded), reference.container(qbytes(expected)));
     }
 
     // Symbol frequencies growing like the Fibonacci numbers, scaled to stay below the rebuild,
