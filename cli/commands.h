@@ -18,5 +18,6 @@ int encode(const Context &ctx, const QStringList &args);
 int exportFile(const Context &ctx, const QStringList &args);   // zef export
 int text(const Context &ctx, const QStringList &args);         // zef text
 int importFile(const Context &ctx, const QStringList &args);   // zef import
+int importPrevious(const Context &ctx, const QStringList &args);   // zef import-previous
 
 } // namespace zef::cli

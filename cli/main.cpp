@@ -23,7 +23,8 @@ void usage(QTextStream &err)
            "                           grava o arquivo da declaração do ano\n"
            "  text --ano ANO [--ie INSCRIÇÃO]...\n"
            "                           mostra o texto do arquivo da declaração, sem compactar\n"
-           "  import ARQUIVO           importa declarações de um arquivo texto de sistema contábil\n";
+           "  import ARQUIVO           importa declarações de um arquivo texto de sistema contábil\n"
+           "  import-previous ORIGEM   importa contribuintes e contabilistas da instalação anterior na pasta ORIGEM\n";
 }
 
 } // namespace
@@ -59,6 +60,7 @@ int main(int argc, char *argv[])
         {QStringLiteral("export"), zef::cli::exportFile},
         {QStringLiteral("text"), zef::cli::text},
         {QStringLiteral("import"), zef::cli::importFile},
+        {QStringLiteral("import-previous"), zef::cli::importPrevious},
     };
     const auto it = commands.find(args.first());
     if (it == commands.end()) {
