@@ -8,6 +8,7 @@
 #include "header/open_registers.h"
 #include "header/register_windows.h"
 #include "import/window/importa_dados_txt.h"
+#include "import/window/importar_dados.h"
 
 namespace {
 
@@ -26,6 +27,15 @@ void ligaJanelas(zef::Programa &programa)
     e.gravarArquivo = [p, janela] {
         abreCopiaArquivos(janela(), *p->dm(), p->dialogs(),
                           [p](const QString &message) { p->trataExcecao().trata(message); });
+    };
+    e.importarDadosContribuintes = [p, janela] {
+        abreImportarDados(janela(), *p->dm(), p->dialogs(),
+                          [p](const QString &message) { p->trataExcecao().trata(message); });
+    };
+    // At start-up the same window, never shown: its error ends the data module's creation and
+    // reaches the handler from there.
+    programa.importarInstalacaoAnterior = [p](const QString &pasta) {
+        importaInstalacaoAnterior(*p->dm(), p->dialogs(), pasta);
     };
     e.importarDadosTxt = [p, janela] {
         abreImportaDadosTxt(janela(), *p->dm(), p->dialogs(),

@@ -29,5 +29,6 @@ int exportFile(const Context &ctx, const QStringList &args);   // zef export
 int text(const Context &ctx, const QStringList &args);         // zef text
 int importFile(const Context &ctx, const QStringList &args);   // zef import
 int printPdf(const Context &ctx, const QStringList &args);     // zef print
+int importPrevious(const Context &ctx, const QStringList &args);   // zef import-previous
 
 } // namespace zef::cli

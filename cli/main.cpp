@@ -27,7 +27,8 @@ void usage(QTextStream &err)
            "                           mostra o texto do arquivo da declaração, sem compactar\n"
            "  import ARQUIVO           importa declarações de um arquivo texto de sistema contábil\n"
            "  print --ano ANO --ie INSCRIÇÃO --pdf ARQUIVO\n"
-           "                           grava a declaração impressa em PDF\n";
+           "                           grava a declaração impressa em PDF\n"
+           "  import-previous ORIGEM   importa contribuintes e contabilistas da instalação anterior na pasta ORIGEM\n";
 }
 
 // The command named on the command line, before the application exists to parse it.
@@ -83,6 +84,7 @@ int main(int argc, char *argv[])
         {QStringLiteral("text"), zef::cli::text},
         {QStringLiteral("import"), zef::cli::importFile},
         {QStringLiteral("print"), zef::cli::printPdf},
+        {QStringLiteral("import-previous"), zef::cli::importPrevious},
     };
     const auto it = commands.find(args.first());
     if (it == commands.end()) {
