@@ -7,6 +7,9 @@
 #include "export/atomic_file.h"
 #include "export/consistency_checks.h"
 #include "export/declaration_text.h"
+#include "export/export_error.h"
+
+#include <QDir>
 
 #include <span>
 
@@ -23,6 +26,14 @@ QByteArray compress(const QByteArray &bytes)
         std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
                                       std::size_t(bytes.size())));
     return QByteArray(reinterpret_cast<const char *>(packed.data()), qsizetype(packed.size()));
+}
+
+QByteArray unpack(const QByteArray &bytes)
+{
+    const std::vector<std::uint8_t> plain = readContainer(
+        std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
+                                      std::size_t(bytes.size())));
+    return QByteArray(reinterpret_cast<const char *>(plain.data()), qsizetype(plain.size()));
 }
 
 } // namespace
@@ -48,6 +59,27 @@ QByteArray compactaArquivo(const QByteArray &text)
     return compress(compress(text));
 }
 
+void confereArquivo(const QByteArray &text, const QByteArray &file, const QString &path)
+{
+    QString problem;
+    try {
+        const QByteArray back = unpack(unpack(file));
+        if (back != text) {
+            qsizetype at = 0;
+            while (at < back.size() && at < text.size() && back.at(at) == text.at(at))
+                ++at;
+            problem = QStringLiteral("o texto lido de volta difere do texto da declaração a partir do caractere %1")
+                          .arg(at + 1);
+        }
+    } catch (const ELzrw1Exception &) {
+        problem = QStringLiteral("os bytes compactados não puderam ser lidos de volta");
+    }
+    if (!problem.isEmpty())
+        throw ExportError(QStringLiteral("O arquivo %1 não foi gravado: a conferência da compactação falhou (%2). "
+                                         "Nada foi salvo; grave o arquivo de novo.")
+                              .arg(QDir::toNativeSeparators(path), problem));
+}
+
 QString nomeArquivoProposto(const QString &year)
 {
     return QStringLiteral("ZEF") + SoDigitos(year) + QStringLiteral(".vd");
@@ -55,6 +87,13 @@ QString nomeArquivoProposto(const QString &year)
 
 ExportResult GeraArquivo(Database &db, Dialogs &dialogs, const QString &year,
                          const QList<DeclarationKey> &declarations, const ChooseFile &chooseFile)
+{
+    return GeraArquivo(db, dialogs, year, declarations, chooseFile, compactaArquivo);
+}
+
+ExportResult GeraArquivo(Database &db, Dialogs &dialogs, const QString &year,
+                         const QList<DeclarationKey> &declarations, const ChooseFile &chooseFile,
+                         const Compacta &compacta)
 {
     ExportResult result;
     DeclarationFileText built;
@@ -66,7 +105,7 @@ ExportResult GeraArquivo(Database &db, Dialogs &dialogs, const QString &year,
     }
     result.text = built.text;
     result.validationList = built.validationList;
-    result.file = compactaArquivo(result.text);
+    result.file = compacta(result.text);
     if (!result.validationList.isEmpty()) {
         result.outcome = ExportResult::Outcome::Findings;
         return result;
@@ -76,6 +115,7 @@ ExportResult GeraArquivo(Database &db, Dialogs &dialogs, const QString &year,
         result.outcome = ExportResult::Outcome::Cancelled;
         return result;
     }
+    confereArquivo(result.text, result.file, *path);
     gravaArquivoAtomico(*path, result.file);
     result.fileName = *path;
     result.outcome = ExportResult::Outcome::Written;
