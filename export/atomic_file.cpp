@@ -53,7 +53,9 @@ void gravaArquivoAtomico(const QString &path, const QByteArray &bytes)
         fail(u"não foi possível criar o arquivo nessa pasta. Verifique se você pode gravar nela ou escolha outra "
              u"pasta."_s);
     }
-    if (file.write(bytes) != bytes.size()) {
+    // The bytes are pushed to the disk before the commit: this Qt links the new file into place even
+    // when its buffered write failed, so a full disk would otherwise leave an empty file "saved".
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         const int error = errno;
         file.cancelWriting();
         fail(writeFailure(error, folder, bytes.size()));
