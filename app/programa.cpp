@@ -8,7 +8,9 @@
 #include "data/dialogs.h"
 #include "data/index_rebuild.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDir>
 
 #include <utility>
@@ -49,6 +51,18 @@ TfDmDados &Programa::criaModuloDados()
     if (m_dm)
         return *m_dm;
     m_dm = std::make_unique<TfDmDados>(m_dialogs, m_programDir);
+
+    // While another program holds the database the statement waits (up to half a minute) before it
+    // reports; the hourglass tells the user meanwhile, since the window cannot repaint.
+    m_dm->dtbBaseDados.onLockWait = [](bool esperando) {
+        if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+            return;
+        if (esperando)
+            QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        else
+            QApplication::restoreOverrideCursor();
+        QGuiApplication::sync();
+    };
 
     // The first step of the creation: from here on every error that no window handles comes here.
     if (ZefApplication *app = zefApp())

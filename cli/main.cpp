@@ -20,7 +20,7 @@ void usage(QTextStream &err)
            "  init                     cria PASTA/Db e PASTA/Zef.ini com as tabelas e os dados de referência\n"
            "  decode [--once] ARQUIVO  mostra o texto de um arquivo de declaração\n"
            "  encode [--once] ARQUIVO  compacta um arquivo como na gravação da declaração\n"
-           "  reindex                  recria os índices listados em PASTA/Zef.ini\n"
+           "  reindex                  recria os índices das tabelas e grava de novo PASTA/Zef.ini\n"
            "  export --ano ANO [--ie INSCRIÇÃO]... [--yes] [--out ARQUIVO]\n"
            "                           grava o arquivo da declaração do ano\n"
            "  text --ano ANO [--ie INSCRIÇÃO]...\n"

@@ -378,6 +378,7 @@ void TfDmDados::DataModuleCreate()
     dtbBaseDados.addPassword(QString::fromLatin1(kTablePassword));
     dtbBaseDados.setParam(QStringLiteral("PATH"), dbDir());
     dtbBaseDados.connect();
+    dtbBaseDados.convertStoredCollations();
 
     {
         Query q(dtbBaseDados, QStringLiteral("select Codigo from municip where Codigo = :Codigo"));

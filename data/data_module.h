@@ -32,7 +32,8 @@ public:
     ~TfDmDados() override;
 
     // The creation steps after the error handler is installed: title, password and
-    // connection, the start-up fix-ups, the previous installation's taxpayers and the
+    // connection (a database of the earlier version has its indexes converted, in one
+    // transaction, so that any SQLite tool can check it), the start-up fix-ups, the previous installation's taxpayers and the
     // `Importado` column. The first failing step throws and ends the rest.
     void DataModuleCreate();
 

@@ -1,13 +1,12 @@
 #include "data/index_rebuild.h"
 
+#include "data/catalogue.h"
 #include "data/index_list.h"
 #include "engine/database.h"
 #include "engine/engine_error.h"
-#include "engine/table.h"
+#include "engine/transaction.h"
 
-#include <QFileInfo>
-
-#include <algorithm>
+#include <QDir>
 
 namespace zef {
 
@@ -42,9 +41,27 @@ private:
     bool m_busy = true;
 };
 
-bool hasPrimaryIndex(const QList<IndexDef> &indexes)
+QList<IndexDef> primaryFirst(const QList<IndexDef> &indexes)
 {
-    return std::any_of(indexes.begin(), indexes.end(), [](const IndexDef &i) { return i.isPrimary(); });
+    QList<IndexDef> ordered;
+    for (const IndexDef &index : indexes)
+        if (index.isPrimary())
+            ordered.append(index);
+    for (const IndexDef &index : indexes)
+        if (!index.isPrimary())
+            ordered.append(index);
+    return ordered;
+}
+
+QString indexLabel(const IndexDef &index)
+{
+    return index.isPrimary() ? u"a chave primária (%1)"_s.arg(index.fields.join(u';'))
+                             : u"o índice %1 (%2)"_s.arg(index.name, index.fields.join(u';'));
+}
+
+[[noreturn]] void refuse(const QString &what)
+{
+    throw EngineError(what + u" Nenhum índice foi alterado."_s);
 }
 
 } // namespace
@@ -61,61 +78,52 @@ void TReIndex::Reindexa()
     if (!DataBaseName)
         throw EngineError(u"Reindexação sem banco de dados."_s);
     Database &db = *DataBaseName;
-    m_ignoradas.clear();
+    const QList<TableDef> &tables = tableCatalogue();
 
     UiGuard guard(m_ui);
     db.disconnect();
+    db.connect();
 
-    // The indexes live inside the database file, so dropping them takes a connection. A missing
-    // folder has no index to lose; the first table of the list then reports it.
-    if (QFileInfo(db.param(u"PATH"_s)).isDir()) {
-        db.connect();
-        db.dropAllIndexes();
-    }
-
-    const int total = int(readIndexList(ArquivoINI).size());
+    int total = 0;
+    for (const TableDef &table : tables)
+        total += int(table.indexes.size());
     if (ShowProgresso) {
         m_ui.showProgress(total);
         guard.progressShown();
     }
 
-    // The list is read again before each entry, as the profile functions would read it.
-    QString previousTable;
-    for (int i = 1;; ++i) {
-        const QList<IndexListEntry> entries = readIndexList(ArquivoINI);
-        if (i > entries.size())
-            break;
-        const IndexListEntry &entry = entries.at(i - 1);
-
-        if (!db.connected())
-            db.connect();
-        Table table(db, entry.table);
-        table.setExclusive(true);
-        table.open();
-        table.updateIndexDefs();
-
-        // A table starts over from its primary key: the list names it first.
-        if (entry.table.compare(previousTable, Qt::CaseInsensitive) != 0 && hasPrimaryIndex(table.indexDefs()))
-            table.deleteIndex(QString());
-
-        bool added = true;
-        try {
-            const QString fields = entry.fields.join(u';');
-            if (entry.index.isEmpty())
-                table.addIndex(QString(), fields, true, false);
-            else
-                table.addIndex(entry.index, fields, false, true);
-        } catch (const EngineError &) {
-            added = false;
+    // Every index the program needs is dropped and made again inside one transaction: a table that is
+    // missing or a key that its rows no longer satisfy undoes the whole rebuild, so the database keeps
+    // the indexes it had rather than losing them.
+    Transaction transaction(db);
+    int done = 0;
+    for (const TableDef &table : tables) {
+        const QString stored = db.storedTableName(table.sqlName());
+        if (stored.isEmpty())
+            refuse(u"A tabela %1 não existe no banco de dados %2. Restaure uma cópia de segurança da pasta Db."_s
+                       .arg(table.fileName, QDir::toNativeSeparators(db.filePath())));
+        for (const IndexDef &index : db.indexes(stored))
+            db.deleteIndex(stored, index.name);
+        for (const IndexDef &index : primaryFirst(table.indexes)) {
+            try {
+                db.addIndex(stored, index);
+            } catch (const EngineError &e) {
+                const QString reason = isKeyViolation(e)
+                    ? u"há registros repetidos na chave; corrija ou exclua os repetidos e reindexe de novo."_s
+                    : e.message();
+                refuse(u"Não foi possível recriar %1 da tabela %2: %3"_s.arg(indexLabel(index), table.fileName,
+                                                                              reason));
+            }
+            ++done;
+            if (ShowProgresso)
+                m_ui.setProgress(done);
         }
-        table.close();
-        previousTable = entry.table;
-
-        if (!added)
-            m_ignoradas.append(i);
-        else if (ShowProgresso)
-            m_ui.setProgress(i);
     }
+    transaction.commit();
+
+    // The list beside the program is rewritten from the same definitions, whatever it held before.
+    if (!ArquivoINI.isEmpty())
+        writeIndexList(ArquivoINI, tables);
 
     guard.release();
     m_ui.showEndMessage(textoFimReindexacao());

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QList>
 #include <QString>
 
 namespace zef {
@@ -29,9 +28,9 @@ public:
 // "Programa será encerrado para concluir a atualização dos índices!"
 QString textoFimReindexacao();
 
-// The index rebuild: drops every index of the database and adds again, one by one, those listed in
-// the index list file ("Zef.ini"); then tells the user and ends the program. The component of the
-// data module keeps only its three properties.
+// The index rebuild: makes again every index that the table catalogue defines, in one transaction,
+// writes the index list file ("Zef.ini") anew from the same definitions, then tells the user and
+// ends the program. The component of the data module keeps only its three properties.
 class TReIndex
 {
 public:
@@ -39,19 +38,17 @@ public:
 
     Database *DataBaseName = nullptr;   // the database whose tables are rebuilt
     bool ShowProgresso = false;         // show the gauge while rebuilding
-    QString ArquivoINI;                 // full name of the index list file
+    QString ArquivoINI;                 // full name of the index list file, written after the rebuild
 
     // Rebuilds and ends the program through the ui (it comes back only when the ui's endProgram
-    // does). An index that cannot be added is skipped; a table that cannot be opened stops the
-    // rebuild with an EngineError, leaving the indexes already added in place.
+    // does). Whatever the list file holds, or when it is missing, the indexes come from the
+    // catalogue. A database that cannot be opened, a table that is missing or an index that cannot
+    // be made (a primary key over repeated rows) stops the rebuild with an EngineError that says
+    // which and what to do; the database then keeps every index it had, and the program goes on.
     void Reindexa();
-
-    // Entry numbers (from 1) whose index could not be added in the last run.
-    const QList<int> &entradasIgnoradas() const { return m_ignoradas; }
 
 private:
     ReIndexUi &m_ui;
-    QList<int> m_ignoradas;
 };
 
 } // namespace zef

@@ -2,11 +2,15 @@
 
 #include "engine/collation.h"
 #include "engine/engine_error.h"
+#include "engine/failure_messages.h"
+#include "engine/lock_wait.h"
 #include "engine/statement.h"
+#include "engine/transaction.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -120,21 +124,20 @@ void Database::connect(bool create)
 
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     db.setDatabaseName(file);
-    if (!create)
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     if (!db.open()) {
-        const QString message = db.lastError().text();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_connection);
-        throw EngineError(QStringLiteral("Não foi possível abrir o banco de dados %1: %2")
-                              .arg(QDir::toNativeSeparators(file), message));
+        throw EngineError(databaseFailureMessage(SQLITE_CANTOPEN, QDir::toNativeSeparators(file)));
     }
     sqlite3 *h = handleOf(db);
     try {
         if (!h || !registerCollations(h))
             throw EngineError(QStringLiteral("O driver SQLite do Qt não expõe a conexão nativa."));
         sqlite3_extended_result_codes(h, 1);
+        lockwait::install(h, m_lockWaitMs, &onLockWait);
         run(h, QStringLiteral("PRAGMA foreign_keys = OFF"));
+        if (!create)
+            requireOwnDatabase(h, file);
         if (create) {
             run(h, QStringLiteral("CREATE TABLE %1 (key TEXT PRIMARY KEY, value TEXT)").arg(QLatin1String(kMetaTable)));
             if (!m_passwords.isEmpty())
@@ -154,11 +157,26 @@ void Database::connect(bool create)
             }
         }
     } catch (...) {
+        if (h)
+            lockwait::remove(h);
         db.close();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_connection);
         throw;
     }
+}
+
+void Database::requireOwnDatabase(sqlite3 *h, const QString &file)
+{
+    // SQLite takes an empty file for an empty database; reading it is the first sign of a file that
+    // is not a database at all, and the engine's message says so.
+    Statement tables(h, QStringLiteral("SELECT count(*), sum(name = ?) FROM sqlite_master WHERE type = 'table'"));
+    tables.bind(1, QString::fromLatin1(kMetaTable));
+    tables.step();
+    if (tables.column(0).toLongLong() == 0 && QFileInfo(file).size() == 0)
+        throw EngineError(emptyDatabaseMessage(QDir::toNativeSeparators(file)));
+    if (tables.column(1).toLongLong() == 0)
+        throw EngineError(foreignDatabaseMessage(QDir::toNativeSeparators(file)));
 }
 
 void Database::disconnect()
@@ -167,11 +185,14 @@ void Database::disconnect()
         return;
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        sqlite3 *h = handleOf(db);
         if (m_inTransaction) {
-            if (sqlite3 *h = handleOf(db))
+            if (h)
                 sqlite3_exec(h, "ROLLBACK", nullptr, nullptr, nullptr);
             m_inTransaction = false;
         }
+        if (h)
+            lockwait::remove(h);
         db.close();
     }
     QSqlDatabase::removeDatabase(m_connection);
@@ -276,7 +297,7 @@ void Database::addIndex(const QString &table, const IndexDef &index)
         QString col = quoted(f.trimmed());
         const FieldDef *fd = def ? def->field(f.trimmed()) : nullptr;
         if (index.caseInsensitive && (!fd || fd->type == FieldType::String))
-            col += QStringLiteral(" COLLATE ") + QLatin1String(kNameCollation);
+            col += QStringLiteral(" COLLATE ") + QLatin1String(kStoredNoCaseCollation);
         cols.append(col);
     }
     const QString sql = QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
@@ -319,7 +340,11 @@ QList<IndexDef> Database::indexes(const QString &table) const
         info.bind(1, stored);
         while (info.step()) {
             idx.fields.append(info.column(0).toString());
-            if (info.column(1).toString().compare(QLatin1String(kNameCollation), Qt::CaseInsensitive) == 0)
+            // The earlier version stored the program's own collation; such an index is read the
+            // same until it is converted.
+            const QString collation = info.column(1).toString();
+            if (collation.compare(QLatin1String(kStoredNoCaseCollation), Qt::CaseInsensitive) == 0
+                || collation.compare(QLatin1String(kNameCollation), Qt::CaseInsensitive) == 0)
                 idx.caseInsensitive = true;
         }
         if (idx.isPrimary())
@@ -330,16 +355,35 @@ QList<IndexDef> Database::indexes(const QString &table) const
     return result;
 }
 
-void Database::dropAllIndexes()
+int Database::convertStoredCollations()
 {
-    QStringList names;
+    struct Stored {
+        QString name;
+        QString sql;
+    };
+    QList<Stored> legacy;
     {
-        Statement list(handle(), QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL"));
+        // LIKE ignores ASCII case, as SQLite does for collation names.
+        Statement list(handle(), QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'index' "
+                                                "AND sql IS NOT NULL AND sql LIKE ?"));
+        list.bind(1, QStringLiteral("%%1%").arg(QLatin1String(kNameCollation)));
         while (list.step())
-            names.append(list.column(0).toString());
+            legacy.append({list.column(0).toString(), list.column(1).toString()});
     }
-    for (const QString &n : std::as_const(names))
-        run(handle(), QStringLiteral("DROP INDEX %1").arg(quoted(n)));
+    if (legacy.isEmpty())
+        return 0;
+    static const QRegularExpression collation(
+        QStringLiteral("COLLATE\\s+([\"'`\\[]?)%1[\"'`\\]]?").arg(QLatin1String(kNameCollation)),
+        QRegularExpression::CaseInsensitiveOption);
+    Transaction transaction(*this);
+    for (const Stored &index : std::as_const(legacy)) {
+        QString sql = index.sql;
+        sql.replace(collation, QStringLiteral("COLLATE ") + QLatin1String(kStoredNoCaseCollation));
+        run(handle(), QStringLiteral("DROP INDEX %1").arg(quoted(index.name)));
+        run(handle(), sql);
+    }
+    transaction.commit();
+    return int(legacy.size());
 }
 
 } // namespace zef

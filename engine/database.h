@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 struct sqlite3;
 
 namespace zef {
@@ -18,6 +20,8 @@ class Database
 {
 public:
     static constexpr auto kFileName = "zef2026.sqlite";
+    // How long a statement waits for a lock another program holds before it fails.
+    static constexpr int kLockWaitMs = 30000;
 
     explicit Database(const QString &name = QStringLiteral("pathZEF"));
     ~Database();
@@ -41,7 +45,8 @@ public:
     const QList<TableDef> &catalogue() const { return m_tables; }
 
     // create == true makes a new empty file (the folder must exist) and stamps the
-    // registered password on it.
+    // registered password on it. A file of 0 bytes, or one that is not this program's
+    // database, is refused with a message saying so.
     void connect(bool create = false);
     void disconnect();
     bool connected() const;
@@ -51,13 +56,25 @@ public:
     void rollback();
     bool inTransaction() const { return m_inTransaction; }
 
+    // The wait for another program's lock, in milliseconds (kLockWaitMs unless set; read when
+    // connecting), and who hears when a statement starts waiting (true) and when it is over
+    // (false): the windows show the hourglass meanwhile.
+    void setLockWait(int milliseconds) { m_lockWaitMs = milliseconds; }
+    int lockWait() const { return m_lockWaitMs; }
+    std::function<void(bool waiting)> onLockWait;
+
+    // Rewrites, in one transaction, the indexes of a database made by the earlier version, whose
+    // stored schema names the program's own collation (no other SQLite tool could check or change
+    // it), to SQLite's built-in one. Returns how many indexes were rewritten; 0 for a database
+    // that needs nothing.
+    int convertStoredCollations();
+
     // Schema work: tables and indexes of the catalogue.
     void createTable(const TableDef &def);
     void addIndex(const QString &table, const IndexDef &index);
     void deletePrimaryIndex(const QString &table);
     void deleteIndex(const QString &table, const QString &indexName);
     QList<IndexDef> indexes(const QString &table) const;
-    void dropAllIndexes();
     QStringList columns(const QString &table) const;
     bool tableExists(const QString &table) const;
     QString storedTableName(const QString &table) const;   // as stored, or empty
@@ -69,6 +86,7 @@ public:
 
 private:
     void requireConnected() const;
+    void requireOwnDatabase(sqlite3 *h, const QString &file);
 
     QString m_name;
     QString m_connection;
@@ -76,6 +94,7 @@ private:
     QStringList m_passwords;
     QList<TableDef> m_tables;
     bool m_inTransaction = false;
+    int m_lockWaitMs = kLockWaitMs;
 };
 
 // Index names as stored: "<table>$PK" for the primary key, "<table>$<name>" otherwise.

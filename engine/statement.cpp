@@ -1,6 +1,8 @@
 #include "engine/statement.h"
 
 #include "engine/engine_error.h"
+#include "engine/failure_messages.h"
+#include "engine/lock_wait.h"
 
 #include <QDate>
 #include <sqlite3.h>
@@ -12,6 +14,8 @@ QString engineMessage(sqlite3 *db, int rc)
     const int extended = db ? sqlite3_extended_errcode(db) : rc;
     if (extended == SQLITE_CONSTRAINT_UNIQUE || extended == SQLITE_CONSTRAINT_PRIMARYKEY)
         return QString::fromLatin1(kKeyViolation);
+    if (const QString plain = databaseFailureMessage(extended, databaseFileName(db)); !plain.isEmpty())
+        return plain;
     if (db)
         return QString::fromUtf8(sqlite3_errmsg(db));
     return QString::fromUtf8(sqlite3_errstr(rc));
@@ -23,6 +27,7 @@ Statement::Statement(sqlite3 *db, const QString &sql) : m_db(db), m_sql(sql)
         throw EngineError(QStringLiteral("Banco de dados não conectado."));
     const QByteArray text = sql.toUtf8();
     const int rc = sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &m_stmt, nullptr);
+    lockwait::finished(m_db);
     if (rc != SQLITE_OK)
         fail(rc);
 }
@@ -102,6 +107,7 @@ bool Statement::step()
     if (!m_stmt)
         return false;   // an empty statement (only a comment) does nothing
     const int rc = sqlite3_step(m_stmt);
+    lockwait::finished(m_db);
     if (rc == SQLITE_ROW)
         return true;
     if (rc == SQLITE_DONE)

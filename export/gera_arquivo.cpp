@@ -7,6 +7,9 @@
 #include "export/atomic_file.h"
 #include "export/consistency_checks.h"
 #include "export/declaration_text.h"
+#include "export/export_error.h"
+
+#include <QDir>
 
 #include <span>
 
@@ -16,6 +19,14 @@ namespace {
 
 // A declaration of 60 lines takes about 5,000 characters.
 constexpr qsizetype kTypicalDeclarationSize = 5000;
+
+QByteArray unpack(const QByteArray &bytes)
+{
+    const std::vector<std::uint8_t> plain = readContainer(
+        std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
+                                      std::size_t(bytes.size())));
+    return QByteArray(reinterpret_cast<const char *>(plain.data()), qsizetype(plain.size()));
+}
 
 } // namespace
 
@@ -46,6 +57,27 @@ QByteArray compactaArquivo(const QByteArray &text)
     return QByteArray(reinterpret_cast<const char *>(outer.data()), qsizetype(outer.size()));
 }
 
+void confereArquivo(const QByteArray &text, const QByteArray &file, const QString &path)
+{
+    QString problem;
+    try {
+        const QByteArray back = unpack(unpack(file));
+        if (back != text) {
+            qsizetype at = 0;
+            while (at < back.size() && at < text.size() && back.at(at) == text.at(at))
+                ++at;
+            problem = QStringLiteral("o texto lido de volta difere do texto da declaração a partir do caractere %1")
+                          .arg(at + 1);
+        }
+    } catch (const ELzrw1Exception &) {
+        problem = QStringLiteral("os bytes compactados não puderam ser lidos de volta");
+    }
+    if (!problem.isEmpty())
+        throw ExportError(QStringLiteral("O arquivo %1 não foi gravado: a conferência da compactação falhou (%2). "
+                                         "Nada foi salvo; grave o arquivo de novo.")
+                              .arg(QDir::toNativeSeparators(path), problem));
+}
+
 QString nomeArquivoProposto(const QString &year)
 {
     return QStringLiteral("ZEF") + SoDigitos(year) + QStringLiteral(".vd");
@@ -53,6 +85,13 @@ QString nomeArquivoProposto(const QString &year)
 
 ExportResult GeraArquivo(Database &db, Dialogs &dialogs, const QString &year,
                          const QStringList &registrations, const ChooseFile &chooseFile)
+{
+    return GeraArquivo(db, dialogs, year, registrations, chooseFile, compactaArquivo);
+}
+
+ExportResult GeraArquivo(Database &db, Dialogs &dialogs, const QString &year,
+                         const QStringList &registrations, const ChooseFile &chooseFile,
+                         const Compacta &compacta)
 {
     ExportResult result;
     DeclarationFileText built;
@@ -64,7 +103,7 @@ ExportResult GeraArquivo(Database &db, Dialogs &dialogs, const QString &year,
     }
     result.text = built.text;
     result.validationList = built.validationList;
-    result.file = compactaArquivo(result.text);
+    result.file = compacta(result.text);
     if (!result.validationList.isEmpty()) {
         result.outcome = ExportResult::Outcome::Findings;
         return result;
@@ -74,6 +113,7 @@ ExportResult GeraArquivo(Database &db, Dialogs &dialogs, const QString &year,
         result.outcome = ExportResult::Outcome::Cancelled;
         return result;
     }
+    confereArquivo(result.text, result.file, *path);
     gravaArquivoAtomico(*path, result.file);
     result.fileName = *path;
     result.outcome = ExportResult::Outcome::Written;

@@ -30,6 +30,11 @@ DeclarationFileText montaTextoArquivo(Database &db, Dialogs &dialogs, const QStr
 // The declaration file's bytes: the text compressed twice.
 QByteArray compactaArquivo(const QByteArray &text);
 
+// Reads the declaration file's bytes back through both layers and compares them with the text
+// they were made from; throws ExportError naming the file at path when they differ or cannot be
+// read back, so that a file the tax authority could not read is never saved.
+void confereArquivo(const QByteArray &text, const QByteArray &file, const QString &path);
+
 // The name proposed for the file of a base year: "ZEF" + the digits of the year + ".vd".
 QString nomeArquivoProposto(const QString &year);
 
@@ -54,9 +59,17 @@ using ChooseFile = std::function<std::optional<QString>(const QString &proposedN
 
 // Writes the declaration file of the base year for the declarations in list order: builds the
 // text and runs the checks, compresses it twice, and with no findings asks for the file name and
-// saves the bytes there, replacing any file of that name only once they are complete. Errors of
-// the tables, of the compression and of the file system throw; nothing is saved then.
+// saves the bytes there, once they read back to the text, replacing any file of that name only
+// once they are complete. Errors of the tables, of the compression, of that check and of the file
+// system throw; nothing is saved then.
 ExportResult GeraArquivo(Database &db, Dialogs &dialogs, const QString &year,
                          const QStringList &registrations, const ChooseFile &chooseFile);
+
+// The same with the compression given (compactaArquivo above); the file is checked with
+// confereArquivo before it is saved.
+using Compacta = std::function<QByteArray(const QByteArray &text)>;
+ExportResult GeraArquivo(Database &db, Dialogs &dialogs, const QString &year,
+                         const QStringList &registrations, const ChooseFile &chooseFile,
+                         const Compacta &compacta);
 
 } // namespace zef

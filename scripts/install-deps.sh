@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
   libsqlite3-dev pxlib-dev
-  fonts-dejavu-core poppler-utils
+  fonts-dejavu-core poppler-utils sqlite3
 )
 
 missing=()

@@ -9,6 +9,8 @@
 #include "data/index_rebuild.h"
 #include "data/scripted_dialogs.h"
 #include "engine/engine_error.h"
+#include "engine/query.h"
+#include "engine/statement.h"
 
 #include <QAction>
 #include <QDir>
@@ -18,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <sqlite3.h>
 
 #include <functional>
 #include <memory>
@@ -74,6 +77,8 @@ private slots:
     void menuRebuildReopensTheDatabase();
     void progressWindowDuringTheRebuild();
     void previousInstallationImportIsPluggable();
+    void anotherProgramsLockShowsTheHourglassThenSaysSo();
+    void startUpConvertsAnEarlierVersionsDatabase();
 
 private:
     QString home() const { return m_home->path(); }
@@ -292,6 +297,94 @@ void TstPrograma::previousInstallationImportIsPluggable()
     dm.DataModuleCreate();
     QCOMPARE(pastas, QStringList{anterior.path()});
     QVERIFY(m_dialogs->boxes().empty());
+}
+
+void TstPrograma::anotherProgramsLockShowsTheHourglassThenSaysSo()
+{
+    createDatabase(home());
+    auto programa = novoPrograma();
+    TfDmDados &dm = programa->criaModuloDados();
+    Database &db = dm.dtbBaseDados;
+    db.disconnect();
+    db.setLockWait(300);
+    db.connect();
+
+    // What the cursor is once the program has heard of each wait.
+    QList<int> cursors;
+    const auto ampulheta = db.onLockWait;
+    QVERIFY(ampulheta);
+    sqlite3 *outro = nullptr;
+    QCOMPARE(sqlite3_open(db.filePath().toUtf8().constData(), &outro), SQLITE_OK);
+    bool libera = false;
+    db.onLockWait = [&](bool esperando) {
+        ampulheta(esperando);
+        cursors.append(QApplication::overrideCursor() ? int(QApplication::overrideCursor()->shape()) : -1);
+        if (esperando && libera)
+            sqlite3_exec(outro, "COMMIT", nullptr, nullptr, nullptr);
+    };
+    QPushButton botao(u"Grava"_s);
+    QObject::connect(&botao, &QPushButton::clicked,
+                     [&] { Query(db, u"delete from Contador where CPFContador = '1'"_s).execSql(); });
+    botao.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&botao));
+
+    // Never released: after the wait the user reads what happened, where, and what to do.
+    QCOMPARE(sqlite3_exec(outro, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    QTest::mouseClick(&botao, Qt::LeftButton);
+    const QString mensagem = u"O banco de dados %1 está sendo usado por outro programa. Feche o outro programa (ou a "
+                             u"outra janela do ZEF) e tente de novo."_s.arg(QDir::toNativeSeparators(db.filePath()));
+    QCOMPARE(cursors, (QList<int>{int(Qt::WaitCursor), -1}));
+    QCOMPARE(m_dialogs->texts(), QStringList{mensagem});
+    const QStringList lines = fileLines(logPath());
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines.first().endsWith(u";\""_s + mensagem + u"\";\"fPrincipal\""_s), qPrintable(lines.first()));
+
+    // Released while the program waits: the work goes through and nothing is shown.
+    cursors.clear();
+    m_dialogs->clear();
+    libera = true;
+    QTest::mouseClick(&botao, Qt::LeftButton);
+    QCOMPARE(cursors, (QList<int>{int(Qt::WaitCursor), -1}));
+    QVERIFY(m_dialogs->boxes().empty());
+    sqlite3_close(outro);
+}
+
+void TstPrograma::startUpConvertsAnEarlierVersionsDatabase()
+{
+    createDatabase(home());
+    {
+        // The earlier version's case-insensitive indexes named the program's own collation.
+        Database db(u"tstAntigo"_s);
+        db.addPassword(QString::fromLatin1(kTablePassword));
+        db.setParam(u"PATH"_s, QDir(home()).filePath(QString::fromLatin1(kDatabaseDir)));
+        db.connect();
+        QStringList antigos;
+        Statement lista(db.handle(), u"SELECT name, sql FROM sqlite_master WHERE sql LIKE '%COLLATE NOCASE%'"_s);
+        while (lista.step())
+            antigos << lista.column(0).toString() << lista.column(1).toString();
+        QVERIFY(antigos.size() > 10);
+        for (qsizetype i = 0; i < antigos.size(); i += 2) {
+            Statement(db.handle(), u"DROP INDEX \"%1\""_s.arg(antigos[i])).step();
+            Statement(db.handle(), QString(antigos[i + 1]).replace(u"NOCASE"_s, u"ZEFNOCASE"_s)).step();
+        }
+    }
+    auto programa = novoPrograma();
+    TfDmDados &dm = programa->criaModuloDados();
+    QVERIFY(m_dialogs->boxes().empty());
+    QVERIFY(!programa->encerrado());
+    {
+        Statement resto(dm.dtbBaseDados.handle(),
+                        u"SELECT count(*) FROM sqlite_master WHERE sql LIKE '%ZEFNOCASE%'"_s);
+        QVERIFY(resto.step());
+        QCOMPARE(resto.column(0).toInt(), 0);
+    }
+    // Another program can now write the registers.
+    sqlite3 *outro = nullptr;
+    QCOMPARE(sqlite3_open(dm.dtbBaseDados.filePath().toUtf8().constData(), &outro), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(outro, "insert into Empresa (InscricaoEmpresa, RazaoSocial) values ('1', 'x')", nullptr,
+                          nullptr, nullptr),
+             SQLITE_OK);
+    sqlite3_close(outro);
 }
 
 int main(int argc, char *argv[])

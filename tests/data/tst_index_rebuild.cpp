@@ -4,6 +4,7 @@
 #include "data/index_rebuild.h"
 #include "engine/database.h"
 #include "engine/engine_error.h"
+#include "engine/statement.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,11 +14,13 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 using namespace zef;
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(zef::IndexListEntry)
+Q_DECLARE_METATYPE(std::optional<QByteArray>)
 
 namespace {
 
@@ -95,20 +98,23 @@ private slots:
     void init();
     void cleanup();
 
-    void rebuildsEveryListedIndex();
+    void rebuildsEveryCatalogueIndex();
     void showsNoProgressWhenNotAsked();
-    void followsTheListOrder_data();
-    void followsTheListOrder();
-    void readsTheListAgainBeforeEachEntry();
-    void missingListDropsEverythingAndEnds();
-    void tableThatCannotOpenStopsTheRebuild();
-    void missingFolderWithEmptyListStillEnds();
+    void whateverTheListHolds_data();
+    void whateverTheListHolds();
+    void missingTableKeepsEveryIndex();
+    void repeatedKeyKeepsEveryIndex();
+    void missingFolderStopsTheRebuild();
+    void convertsAnEarlierVersionsIndexes();
 
 private:
     QString iniPath() const { return m_home->filePath(QString::fromLatin1(kIndexListFile)); }
     void run(RecordingUi &ui, bool showProgress = true);
     QStringList storedIndexes(const QString &table);
-    int storedIndexCount();
+    QStringList allStoredIndexes();
+    static int catalogueIndexCount();
+    void exec(const QString &sql);
+    int scalar(const QString &sql);
 
     std::unique_ptr<QTemporaryDir> m_home;
     std::unique_ptr<Database> m_db;
@@ -148,17 +154,46 @@ QStringList TstIndexRebuild::storedIndexes(const QString &table)
     return describe(m_db->indexes(table));
 }
 
-int TstIndexRebuild::storedIndexCount()
+QStringList TstIndexRebuild::allStoredIndexes()
+{
+    // Names and definitions as stored, so that a rewritten index shows too.
+    if (!m_db->connected())
+        m_db->connect();
+    QStringList out;
+    Statement list(m_db->handle(), u"SELECT name, sql FROM sqlite_master WHERE type = 'index' ORDER BY name"_s);
+    while (list.step())
+        out << list.column(0).toString() + u": "_s + list.column(1).toString();
+    return out;
+}
+
+int TstIndexRebuild::catalogueIndexCount()
 {
     int count = 0;
     for (const TableDef &t : tableCatalogue())
-        count += int(storedIndexes(t.fileName).size());
+        count += int(t.indexes.size());
     return count;
 }
 
-void TstIndexRebuild::rebuildsEveryListedIndex()
+void TstIndexRebuild::exec(const QString &sql)
 {
-    // Lost indexes, and one the list does not know: afterwards exactly the list's indexes exist.
+    if (!m_db->connected())
+        m_db->connect();
+    Statement st(m_db->handle(), sql);
+    while (st.step()) {
+    }
+}
+
+int TstIndexRebuild::scalar(const QString &sql)
+{
+    if (!m_db->connected())
+        m_db->connect();
+    Statement st(m_db->handle(), sql);
+    return st.step() ? st.column(0).toInt() : -1;
+}
+
+void TstIndexRebuild::rebuildsEveryCatalogueIndex()
+{
+    // Lost indexes, and one the catalogue does not know: afterwards exactly the catalogue's indexes exist.
     m_db->deletePrimaryIndex(u"Zef.DB"_s);
     m_db->deleteIndex(u"Municip.DB"_s, u"IDXDESCRICAO"_s);
     m_db->deleteIndex(u"Empresa.DB"_s, u"idxRazaoSocial"_s);
@@ -170,7 +205,7 @@ void TstIndexRebuild::rebuildsEveryListedIndex()
     for (const TableDef &t : tableCatalogue())
         QCOMPARE(storedIndexes(t.fileName), describe(t.indexes));
 
-    const int total = int(readIndexList(iniPath()).size());
+    const int total = catalogueIndexCount();
     QVERIFY(total > 20);
     QStringList expected{u"busy 1"_s, u"show %1"_s.arg(total)};
     for (int i = 1; i <= total; ++i)
@@ -187,119 +222,115 @@ void TstIndexRebuild::showsNoProgressWhenNotAsked()
     QCOMPARE(ui.events, (QStringList{u"busy 1"_s, u"busy 0"_s, u"message "_s + textoFimReindexacao(), u"end"_s}));
 }
 
-void TstIndexRebuild::followsTheListOrder_data()
+void TstIndexRebuild::whateverTheListHolds_data()
 {
-    QTest::addColumn<QList<IndexListEntry>>("list");
-    QTest::addColumn<QStringList>("municip");
-    QTest::addColumn<QStringList>("zef");
-    QTest::addColumn<QList<int>>("skipped");
-
-    QTest::newRow("primary key, then a named index of the same table")
-        << QList<IndexListEntry>{entry(u"Municip.DB"_s, {}, u"Codigo"_s),
-                                 entry(u"Municip.DB"_s, u"IDXDESCRICAO"_s, u"Descricao"_s)}
-        << QStringList{u"IDXDESCRICAO(Descricao)*"_s, u"PK(Codigo)"_s} << QStringList() << QList<int>();
-    QTest::newRow("a table met again starts over from its primary key")
-        << QList<IndexListEntry>{entry(u"Municip.DB"_s, {}, u"Codigo"_s), entry(u"Zef.DB"_s, {}, u"AnoBase;CGCEmpresa"_s),
-                                 entry(u"Municip.DB"_s, u"IDXDESCRICAO"_s, u"Descricao"_s)}
-        << QStringList{u"IDXDESCRICAO(Descricao)*"_s} << QStringList{u"PK(AnoBase;CGCEmpresa)"_s} << QList<int>();
-    QTest::newRow("an index listed twice is skipped the second time")
-        << QList<IndexListEntry>{entry(u"Municip.DB"_s, {}, u"Codigo"_s),
-                                 entry(u"Municip.DB"_s, u"IDXDESCRICAO"_s, u"Descricao"_s),
-                                 entry(u"Municip.DB"_s, u"IDXDESCRICAO"_s, u"Descricao"_s),
-                                 entry(u"Zef.DB"_s, {}, u"AnoBase;CGCEmpresa"_s)}
-        << QStringList{u"IDXDESCRICAO(Descricao)*"_s, u"PK(Codigo)"_s} << QStringList{u"PK(AnoBase;CGCEmpresa)"_s}
-        << QList<int>{3};
-    QTest::newRow("a unique key over repeated values is skipped")
-        << QList<IndexListEntry>{entry(u"Municip.DB"_s, {}, u"UF"_s), entry(u"Municip.DB"_s, u"idxUF"_s, u"UF"_s)}
-        << QStringList{u"idxUF(UF)*"_s} << QStringList() << QList<int>{1};
-    QTest::newRow("an entry without fields is skipped")
-        << QList<IndexListEntry>{entry(u"Zef.DB"_s, u"idxVazio"_s, {}), entry(u"Zef.DB"_s, {}, u"AnoBase;CGCEmpresa"_s)}
-        << QStringList() << QStringList{u"PK(AnoBase;CGCEmpresa)"_s} << QList<int>{1};
+    QTest::addColumn<std::optional<QByteArray>>("list");
+    QTest::newRow("missing") << std::optional<QByteArray>();
+    QTest::newRow("empty") << std::optional<QByteArray>(QByteArray());
+    QTest::newRow("garbage") << std::optional<QByteArray>(QByteArray("\x00\xff\xfe garbage [Indices\nTotal=x\n", 30));
+    QTest::newRow("a total of zero") << std::optional<QByteArray>(QByteArray("[Indices]\nTotal=0\n"));
+    QTest::newRow("one entry only") << std::optional<QByteArray>(iniText({entry(u"Municip.DB"_s, {}, u"Codigo"_s)}));
+    QTest::newRow("an index the catalogue does not define")
+        << std::optional<QByteArray>(iniText({entry(u"Municip.DB"_s, {}, u"UF"_s)}));
 }
 
-void TstIndexRebuild::followsTheListOrder()
+void TstIndexRebuild::whateverTheListHolds()
 {
-    QFETCH(QList<IndexListEntry>, list);
-    QFETCH(QStringList, municip);
-    QFETCH(QStringList, zef);
-    QFETCH(QList<int>, skipped);
+    // The list is written by the program and read by nobody else: the rebuild takes the indexes from
+    // the catalogue, so a list lost or spoilt can no longer strip the database.
+    QFETCH(std::optional<QByteArray>, list);
+    if (list)
+        writeFile(iniPath(), *list);
+    else
+        QVERIFY(QFile::remove(iniPath()));
 
-    writeFile(iniPath(), iniText(list));
     RecordingUi ui;
-    TReIndex rebuild(ui);
-    rebuild.DataBaseName = m_db.get();
-    rebuild.ShowProgresso = true;
-    rebuild.ArquivoINI = iniPath();
-    rebuild.Reindexa();
+    run(ui);
 
-    QCOMPARE(storedIndexes(u"Municip.DB"_s), municip);
-    QCOMPARE(storedIndexes(u"Zef.DB"_s), zef);
-    QCOMPARE(storedIndexCount(), int(municip.size() + zef.size()));
-    QCOMPARE(rebuild.entradasIgnoradas(), skipped);
-
-    // The gauge moves only for the entries that were added.
-    QStringList steps = ui.events.filter(QRegularExpression(u"^step "_s));
-    QStringList expectedSteps;
-    for (int i = 1; i <= list.size(); ++i)
-        if (!skipped.contains(i))
-            expectedSteps.append(u"step %1"_s.arg(i));
-    QCOMPARE(steps, expectedSteps);
+    for (const TableDef &t : tableCatalogue())
+        QCOMPARE(storedIndexes(t.fileName), describe(t.indexes));
+    QCOMPARE(ui.events.filter(QRegularExpression(u"^step "_s)).size(), catalogueIndexCount());
     QCOMPARE(ui.events.constLast(), u"end"_s);
+
+    // And the list is whole again.
+    QFile written(iniPath());
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(written.readAll()), indexListText(tableCatalogue()));
 }
 
-void TstIndexRebuild::readsTheListAgainBeforeEachEntry()
+void TstIndexRebuild::missingTableKeepsEveryIndex()
 {
-    const QList<IndexListEntry> list{entry(u"Municip.DB"_s, {}, u"Codigo"_s),
-                                     entry(u"Municip.DB"_s, u"IDXDESCRICAO"_s, u"Descricao"_s),
-                                     entry(u"Zef.DB"_s, {}, u"AnoBase;CGCEmpresa"_s)};
-    writeFile(iniPath(), iniText(list));
-
-    // Someone shortens the list while the first entry is being rebuilt.
-    RecordingUi ui;
-    ui.onStep = [this, &list](int position) {
-        if (position == 1)
-            writeFile(iniPath(), iniText(list.mid(0, 1)));
-    };
-    run(ui);
-
-    QCOMPARE(storedIndexes(u"Municip.DB"_s), QStringList{u"PK(Codigo)"_s});
-    QCOMPARE(storedIndexes(u"Zef.DB"_s), QStringList());
-    QVERIFY(ui.events.contains(u"show 3"_s));
-    QCOMPARE(ui.events.filter(QRegularExpression(u"^step "_s)), QStringList{u"step 1"_s});
-}
-
-void TstIndexRebuild::missingListDropsEverythingAndEnds()
-{
+    m_db->deleteIndex(u"Municip.DB"_s, u"IDXDESCRICAO"_s);
+    exec(u"DROP TABLE Socio"_s);
     QVERIFY(QFile::remove(iniPath()));
-    RecordingUi ui;
-    run(ui);
-    QCOMPARE(storedIndexCount(), 0);
-    QCOMPARE(ui.events, (QStringList{u"busy 1"_s, u"show 0"_s, u"close"_s, u"busy 0"_s,
-                                     u"message "_s + textoFimReindexacao(), u"end"_s}));
-}
+    const QStringList before = allStoredIndexes();
 
-void TstIndexRebuild::tableThatCannotOpenStopsTheRebuild()
-{
-    writeFile(iniPath(), iniText({entry(u"Municip.DB"_s, {}, u"Codigo"_s), entry(u"Inexistente.DB"_s, {}, u"Codigo"_s),
-                                  entry(u"Zef.DB"_s, {}, u"AnoBase;CGCEmpresa"_s)}));
     RecordingUi ui;
-    QVERIFY_THROWS_EXCEPTION(EngineError, run(ui));
-
-    // What was added stays; nothing after the failing table; the program does not end, and the
+    try {
+        run(ui);
+        QFAIL("the rebuild went on without a table");
+    } catch (const EngineError &e) {
+        QVERIFY2(e.message().contains(u"Socio.DB"_s) && e.message().contains(u"Nenhum índice foi alterado."_s),
+                 qPrintable(e.message()));
+    }
+    // Nothing dropped, nothing half-made, the list not written; the program does not end, and the
     // hourglass and the gauge are gone for the error box.
-    QCOMPARE(storedIndexes(u"Municip.DB"_s), QStringList{u"PK(Codigo)"_s});
-    QCOMPARE(storedIndexes(u"Zef.DB"_s), QStringList());
-    QCOMPARE(ui.events, (QStringList{u"busy 1"_s, u"show 3"_s, u"step 1"_s, u"close"_s, u"busy 0"_s}));
+    QCOMPARE(allStoredIndexes(), before);
+    QVERIFY(!QFile::exists(iniPath()));
+    QCOMPARE(ui.events.mid(ui.events.size() - 2), (QStringList{u"close"_s, u"busy 0"_s}));
+    QVERIFY(!ui.events.contains(u"end"_s));
 }
 
-void TstIndexRebuild::missingFolderWithEmptyListStillEnds()
+void TstIndexRebuild::repeatedKeyKeepsEveryIndex()
+{
+    // A key lost earlier let a repeated row in: its primary index cannot be made again.
+    m_db->deletePrimaryIndex(u"Contador.DB"_s);
+    exec(u"INSERT INTO Contador (CPFContador, NomeContador) VALUES ('52998224725', 'UM')"_s);
+    exec(u"INSERT INTO Contador (CPFContador, NomeContador) VALUES ('52998224725', 'DOIS')"_s);
+    const QStringList before = allStoredIndexes();
+
+    RecordingUi ui;
+    try {
+        run(ui);
+        QFAIL("the rebuild made a key over repeated rows");
+    } catch (const EngineError &e) {
+        QVERIFY2(e.message().contains(u"Contador.DB"_s) && e.message().contains(u"repetidos"_s),
+                 qPrintable(e.message()));
+    }
+    QCOMPARE(allStoredIndexes(), before);
+}
+
+void TstIndexRebuild::missingFolderStopsTheRebuild()
 {
     m_db->disconnect();
     m_db->setParam(u"PATH"_s, QDir(m_home->path()).filePath(u"SemBanco"_s));
     QVERIFY(QFile::remove(iniPath()));
     RecordingUi ui;
-    run(ui, false);
-    QCOMPARE(ui.events.constLast(), u"end"_s);
+    QVERIFY_THROWS_EXCEPTION(EngineError, run(ui, false));
+    QVERIFY(!ui.events.contains(u"end"_s));
+    QCOMPARE(ui.events.constLast(), u"busy 0"_s);
+}
+
+void TstIndexRebuild::convertsAnEarlierVersionsIndexes()
+{
+    // The earlier version stored the program's own collation in its case-insensitive indexes.
+    QStringList legacy;
+    {
+        Statement list(m_db->handle(), u"SELECT name, sql FROM sqlite_master WHERE sql LIKE '%COLLATE NOCASE%'"_s);
+        while (list.step())
+            legacy << list.column(0).toString() << list.column(1).toString();
+    }
+    QVERIFY(legacy.size() > 10);
+    for (qsizetype i = 0; i < legacy.size(); i += 2) {
+        exec(u"DROP INDEX \"%1\""_s.arg(legacy[i]));
+        exec(QString(legacy[i + 1]).replace(u"COLLATE NOCASE"_s, u"COLLATE ZEFNOCASE"_s));
+    }
+
+    RecordingUi ui;
+    run(ui);
+    QCOMPARE(scalar(u"SELECT count(*) FROM sqlite_master WHERE sql LIKE '%ZEFNOCASE%'"_s), 0);
+    for (const TableDef &t : tableCatalogue())
+        QCOMPARE(storedIndexes(t.fileName), describe(t.indexes));
 }
 
 QTEST_GUILESS_MAIN(TstIndexRebuild)

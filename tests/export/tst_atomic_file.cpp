@@ -54,14 +54,17 @@ void TestAtomicFile::failures_data()
 {
     QTest::addColumn<QString>("relativePath");
     QTest::addColumn<bool>("makeDirectory");
-    QTest::newRow("missing folder") << u"nowhere/ZEF2025.vd"_s << false;
-    QTest::newRow("target is a folder") << u"ZEF2025.vd"_s << true;
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing folder") << u"nowhere/ZEF2025.vd"_s << false << u"não existe. Escolha outra pasta."_s;
+    QTest::newRow("target is a folder") << u"ZEF2025.vd"_s << true
+                                        << u"já existe uma pasta com esse nome. Escolha outro nome de arquivo."_s;
 }
 
 void TestAtomicFile::failures()
 {
     QFETCH(QString, relativePath);
     QFETCH(bool, makeDirectory);
+    QFETCH(QString, reason);
     QTemporaryDir dir;
     const QString path = dir.filePath(relativePath);
     if (makeDirectory)
@@ -70,7 +73,9 @@ void TestAtomicFile::failures()
         gravaArquivoAtomico(path, "bytes");
         QFAIL("the file was written");
     } catch (const ExportError &e) {
-        QVERIFY2(e.message().contains(QDir::toNativeSeparators(path)), qPrintable(e.message()));
+        QVERIFY2(e.message().startsWith(u"Não foi possível gravar o arquivo %1: "_s.arg(QDir::toNativeSeparators(path))),
+                 qPrintable(e.message()));
+        QVERIFY2(e.message().endsWith(reason), qPrintable(e.message()));
     }
     // Nothing beside it either: no temporary file is left.
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());

@@ -13,6 +13,8 @@ using namespace zef;
 using namespace zef::testing;
 using namespace Qt::StringLiterals;
 
+Q_DECLARE_METATYPE(zef::Compacta)
+
 namespace {
 
 QString key(const QString &ie = QString::fromUtf16(kIE))
@@ -24,6 +26,13 @@ QByteArray unpack(const QByteArray &container)
 {
     const std::vector<std::uint8_t> bytes = readContainer(std::span<const std::uint8_t>(
         reinterpret_cast<const std::uint8_t *>(container.constData()), std::size_t(container.size())));
+    return QByteArray(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size()));
+}
+
+QByteArray packOnce(const QByteArray &text)
+{
+    const std::vector<std::uint8_t> bytes = makeContainer(std::span<const std::uint8_t>(
+        reinterpret_cast<const std::uint8_t *>(text.constData()), std::size_t(text.size())));
     return QByteArray(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size()));
 }
 
@@ -78,6 +87,8 @@ private slots:
     void textIsWindows1252();
     void proposedName_data();
     void proposedName();
+    void spoiltCompressionIsRefused_data();
+    void spoiltCompressionIsRefused();
 };
 
 void TestGeraArquivo::writesTheTextCompressedTwice()
@@ -248,6 +259,54 @@ void TestGeraArquivo::proposedName()
     QFETCH(QString, year);
     QFETCH(QString, name);
     QCOMPARE(nomeArquivoProposto(year), name);
+}
+
+void TestGeraArquivo::spoiltCompressionIsRefused_data()
+{
+    // Each spoils the compressed bytes in its own way; the file must never be saved.
+    QTest::addColumn<Compacta>("compacta");
+    QTest::addColumn<QString>("problem");
+    const QString unreadable = u"os bytes compactados não puderam ser lidos de volta"_s;
+    QTest::newRow("one byte in the middle flipped") << Compacta([](const QByteArray &text) {
+        QByteArray file = compactaArquivo(text);
+        file[file.size() / 2] = char(file.at(file.size() / 2) ^ 0x5A);
+        return file;
+    }) << QString();
+    QTest::newRow("last bytes lost") << Compacta([](const QByteArray &text) {
+        return compactaArquivo(text).chopped(3);
+    }) << unreadable;
+    QTest::newRow("one layer only") << Compacta([](const QByteArray &text) { return packOnce(text); }) << QString();
+    QTest::newRow("another text") << Compacta([](const QByteArray &text) {
+        QByteArray other = text;
+        other[20] = 'X';
+        return compactaArquivo(other);
+    }) << u"o texto lido de volta difere do texto da declaração a partir do caractere 21"_s;
+    QTest::newRow("the text itself") << Compacta([](const QByteArray &text) { return text; }) << unreadable;
+}
+
+void TestGeraArquivo::spoiltCompressionIsRefused()
+{
+    QFETCH(Compacta, compacta);
+    QFETCH(QString, problem);
+    DeclarationFixture f;
+    f.addEmpresa(QString::fromUtf16(kIE), u"ALFA"_s);
+    f.addDeclaracao();
+    QTemporaryDir out;
+    SaveDialog save(out.path());
+    ScriptedDialogs dialogs;
+    const QString target = QDir::toNativeSeparators(out.filePath(u"ZEF2025.vd"_s));
+    try {
+        GeraArquivo(f.db(), dialogs, u"2025"_s, {key()}, save.chooser(), compacta);
+        QFAIL("a file that does not read back was saved");
+    } catch (const ExportError &e) {
+        QVERIFY2(e.message().startsWith(u"O arquivo %1 não foi gravado: a conferência da compactação falhou ("_s.arg(
+                     target)),
+                 qPrintable(e.message()));
+        QVERIFY2(e.message().endsWith(u"). Nada foi salvo; grave o arquivo de novo."_s), qPrintable(e.message()));
+        if (!problem.isEmpty())
+            QVERIFY2(e.message().contains(problem), qPrintable(e.message()));
+    }
+    QVERIFY(QDir(out.path()).isEmpty());
 }
 
 QTEST_APPLESS_MAIN(TestGeraArquivo)

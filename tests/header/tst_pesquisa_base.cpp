@@ -7,6 +7,8 @@
 #include "header/pesquisa_municipio.h"
 
 #include <QLineEdit>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QPushButton>
 
 using namespace zef;
@@ -28,6 +30,7 @@ private slots:
     void enterLeadsToConfirma();
     void retornaKeepsOrEmpties();
     void shownAgainStartsBlank();
+    void taxpayerKeyedByTheStockShellShowsInNameOrder();
 };
 
 void TstPesquisaBase::captions()
@@ -221,6 +224,39 @@ void TstPesquisaBase::shownAgainStartsBlank()
     QCOMPARE(textoAoAbrir, QString());
     QCOMPARE(linhaAoAbrir, 1);
     QVERIFY(focoNaPesquisa);
+}
+
+void TstPesquisaBase::taxpayerKeyedByTheStockShellShowsInNameOrder()
+{
+    // Written by SQLite's own shell, which knows none of the program's collations: the look-up
+    // still lists it among the others as a Portuguese reader expects, accents and case ignored.
+    RegisterFixture f;
+    f.addTaxpayer(u"290000017"_s, u"BETA LTDA"_s);
+    f.addTaxpayer(u"290000025"_s, u"ALFA LTDA"_s);
+    const QString shell = QStandardPaths::findExecutable(u"sqlite3"_s);
+    QVERIFY2(!shell.isEmpty(), "the sqlite3 shell is missing: run scripts/install-deps.sh");
+    QProcess p;
+    p.start(shell, {f.dm->dtbBaseDados.filePath(),
+                    u"insert into Empresa (InscricaoEmpresa, CGCEmpresa, RazaoSocial, CodigoMunicipio, UF) values "
+                    u"('290000033', '11222333000181', 'Ânfora Comércio', '1721000', 'VD'), "
+                    u"('290000041', '11222333000181', 'alvorada ltda', '1721000', 'VD');"_s});
+    QVERIFY(p.waitForFinished(30000));
+    QCOMPARE(QString::fromUtf8(p.readAllStandardError()), QString());
+    QCOMPARE(p.exitCode(), 0);
+
+    TfPesquisaContribuinte w(*f.dm);
+    QStringList nomes;
+    QString achado;
+    defineGanchoJanelaModal([&](QDialog &) {
+        for (int row = 0; row < w.grid()->model()->rowCount(); ++row)
+            nomes.append(w.grid()->model()->index(row, 1).data().toString());
+        QTest::keyClicks(w.edPesquisa(), u"anf"_s);
+        achado = w.tabela().fieldByName(u"RazaoSocial"_s)->asString();
+        w.reject();
+    });
+    MostraModal(w);
+    QCOMPARE(nomes, (QStringList{u"ALFA LTDA"_s, u"alvorada ltda"_s, u"Ânfora Comércio"_s, u"BETA LTDA"_s}));
+    QCOMPARE(achado, u"Ânfora Comércio"_s);
 }
 
 QTEST_MAIN(TstPesquisaBase)
