@@ -592,9 +592,9 @@ private slots:
         QTest::addColumn<int>("imported");              // -1: depends on where the disk fills up
         QTest::addColumn<QString>("reason");            // a text the log holds
         const QString full = u"PRAGMA max_page_count = %1"_s;
-        QTest::newRow("disk full, one transaction") << full << 3600000 << -1 << u"full"_s;
-        QTest::newRow("disk full, a commit after each") << full << 0 << -1 << u"full"_s;
-        QTest::newRow("read-only") << u"PRAGMA query_only = 1"_s << 250 << 0 << u"readonly"_s;
+        QTest::newRow("disk full, one transaction") << full << 3600000 << -1 << u"espaço livre no disco"_s;
+        QTest::newRow("disk full, a commit after each") << full << 0 << -1 << u"espaço livre no disco"_s;
+        QTest::newRow("read-only") << u"PRAGMA query_only = 1"_s << 250 << 0 << u"protegido contra gravação"_s;
         // A refusal after which SQLite has undone the whole transaction, as it does on a full disk
         // or an I/O error: the nine declarations before, already checked, were not stored.
         QTest::newRow("transaction undone") << u"CREATE TRIGGER falha BEFORE INSERT ON Vendas WHEN "
