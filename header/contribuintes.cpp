@@ -214,9 +214,13 @@ void TfContribuintes::edInscricaoExit(QWidget *)
             }
             return;
         }
-        if (empresa.editing())
-            empresa.cancel();
-        empresa.insert();
+        // A new taxpayer being keyed keeps what was typed in it; only a change to a stored
+        // taxpayer's number starts a new one.
+        if (empresa.state() != Dataset::State::Insert) {
+            if (empresa.editing())
+                empresa.cancel();
+            empresa.insert();
+        }
         empresa.fieldByName(u"InscricaoEmpresa"_s)->setAsString(digitado);
     });
 }

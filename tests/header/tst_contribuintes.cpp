@@ -32,6 +32,7 @@ private slots:
     void storeAsKeyed();
     void storeGivesEveryDeclarationTheActivity();
     void registrationChoice();
+    void newTaxpayerKeepsWhatWasTyped();
     void municipalityLookUpLimitedToTheState();
     void municipalityNeedsTheState();
     void blankActivityOpensItsLookUp();
@@ -68,18 +69,19 @@ void TstContribuintes::preenche(TfContribuintes &w, const QVariantMap &alterados
     for (auto it = alterados.cbegin(); it != alterados.cend(); ++it)
         valores.insert(it.key(), it.value());
 
-    // Leaving "Inscrição Estadual" with a new number starts the row afresh, so the user keys the
-    // number first, goes on from there and comes back to "CNPJ/CPF" with the mouse.
+    // The fields in their order on the form, "CNPJ/CPF" before "Inscrição Estadual".
     QTest::mouseClick(w.btNovo(), Qt::LeftButton);
+    QVERIFY(w.campo(u"InscricaoEmpresa"_s)->hasFocus());
+    digita(w.campo(u"CGCEmpresa"_s), valores.value(u"CGCEmpresa"_s).toString());
+    tab();
     QVERIFY(w.campo(u"InscricaoEmpresa"_s)->hasFocus());
     QTest::keyClicks(w.campo(u"InscricaoEmpresa"_s), kNovo);
     tab();
     for (const QString &campo : {u"RazaoSocial"_s, u"NomeFantasia"_s, u"Endereco"_s, u"CodigoAtividade"_s,
-                                 u"CodigoMunicipio"_s, u"UF"_s, u"CEP"_s, u"Senha"_s, u"CGCEmpresa"_s}) {
-        QVERIFY(w.campo(campo)->hasFocus() || campo == u"CGCEmpresa"_s);
+                                 u"CodigoMunicipio"_s, u"UF"_s, u"CEP"_s, u"Senha"_s}) {
+        QVERIFY(w.campo(campo)->hasFocus());
         digita(w.campo(campo), valores.value(campo).toString());
-        if (campo != u"CGCEmpresa"_s)
-            tab();
+        tab();
     }
 }
 
@@ -182,6 +184,36 @@ void TstContribuintes::registrationChoice()
              u"BETA LTDA"_s);
     QVERIFY(w.btGravar()->isEnabled());
     QVERIFY(!w.btNovo()->isEnabled());
+}
+
+void TstContribuintes::newTaxpayerKeepsWhatWasTyped()
+{
+    RegisterFixture f;
+    f.addTaxpayer(kA, u"ALFA LTDA"_s);
+    TfContribuintes &w = abre(f);
+    Table &empresa = f.dm->tbEmpresa;
+
+    QTest::mouseClick(w.btNovo(), Qt::LeftButton);
+    digita(w.campo(u"CGCEmpresa"_s), u"11222333000181"_s);
+    tab();
+    QTest::keyClicks(w.campo(u"InscricaoEmpresa"_s), kNovo);
+    tab();
+    digita(w.campo(u"RazaoSocial"_s), u"NOVA LTDA"_s);
+    // Back to the number, keyed again with the same unknown value.
+    digita(w.campo(u"InscricaoEmpresa"_s), kNovo);
+    tab();
+
+    QCOMPARE(empresa.state(), Dataset::State::Insert);
+    QCOMPARE(empresa.fieldByName(u"InscricaoEmpresa"_s)->asString(), kNovo);
+    QCOMPARE(empresa.fieldByName(u"CGCEmpresa"_s)->asString(), u"11222333000181"_s);
+    QCOMPARE(empresa.fieldByName(u"RazaoSocial"_s)->asString(), u"NOVA LTDA"_s);
+
+    // A stored taxpayer's number still goes to that taxpayer, the new row dropped.
+    digita(w.campo(u"InscricaoEmpresa"_s), kA);
+    tab();
+    QCOMPARE(empresa.state(), Dataset::State::Browse);
+    QCOMPARE(empresa.fieldByName(u"RazaoSocial"_s)->asString(), u"ALFA LTDA"_s);
+    QCOMPARE(f.value(u"select count(*) from Empresa"_s).toInt(), 1);
 }
 
 void TstContribuintes::municipalityLookUpLimitedToTheState()
