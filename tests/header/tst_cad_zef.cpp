@@ -7,12 +7,14 @@
 #include "header/domicilio.h"
 #include "header/pesquisa_contribuinte.h"
 #include "header/pesquisa_municipio.h"
+#include "data/text_routines.h"
 
 #include <QAbstractButton>
 #include <QDir>
 #include <QPixmap>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 using namespace zef;
 using namespace zef::fixture;
@@ -49,6 +51,7 @@ private slots:
     void yearRefused();
     void storeChecksFocusTheirControl();
     void noMoveRemovesEarlierDomiciles();
+    void headerComesBackAfterTheDomiciles();
     void continuaNeedsTheDomiciles();
     void excluirRemovesTheDeclaration();
     void buttonsFollowTheRow();
@@ -367,6 +370,53 @@ void TstCadZef::noMoveRemovesEarlierDomiciles()
     QVERIFY(w.linhaDomicilio(1).letra->text().isEmpty());
     QVERIFY(!w.linhaDomicilio(1).marca->isVisibleTo(&w));
     QCOMPARE(w.linhaDomicilio(0).letra->text(), u"A"_s);
+}
+
+// Opened from the main window, keyed half-way, "SIM" answered and the domicile window left with
+// "Retornar": the header is on screen again, still modal, as the user left it, and nothing of it
+// was stored.
+void TstCadZef::headerComesBackAfterTheDomiciles()
+{
+    RegisterFixture f;
+    f.addTaxpayer(kA, u"ALFA LTDA"_s);
+    struct Visto {
+        bool voltou = false;
+        QString ano, inscricao;
+        Dataset::State estado = Dataset::State::Inactive;
+        int gravadas = -1;
+    } visto;
+    QStringList abertas;
+    defineGanchoJanelaModal([&](QDialog &janela) {
+        abertas.append(janela.objectName());
+        if (auto *domicilio = qobject_cast<TfDomicilio *>(&janela)) {
+            QTest::mouseClick(domicilio->btRetornar(), Qt::LeftButton);
+            return;
+        }
+        auto &w = dynamic_cast<TfCadZEF &>(janela);
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        novo(w, u"2025"_s, kA);
+        marca(w.rgdomicilio()->button(0));
+        // Once the domicile window has gone, what the user sees of the header.
+        QTimer::singleShot(0, &w, [&visto, &w, &f] {
+            visto.voltou = w.isVisible() && QApplication::activeModalWidget() == &w;
+            visto.ano = w.edAnoBase()->text();
+            visto.inscricao = w.edInscricao()->text();
+            visto.estado = f.dm->tbZEF.state();
+            visto.gravadas = f.value(u"select count(*) from Zef"_s).toInt();
+            QTest::mouseClick(w.btRetorna(), Qt::LeftButton);
+        });
+    });
+    abreCadastroZef(nullptr, *f.dm, f.dialogs);
+
+    QCOMPARE(abertas, (QStringList{u"fCadZEF"_s, u"fDomicilio"_s}));
+    QVERIFY(visto.voltou);
+    QCOMPARE(visto.ano, u"2025"_s);
+    QCOMPARE(SoDigitos(visto.inscricao), kA);
+    QCOMPARE(visto.estado, Dataset::State::Insert);
+    QCOMPARE(visto.gravadas, 0);
+    QCOMPARE(f.value(u"select count(*) from Zef"_s).toInt(), 0);
+    QVERIFY(!fCadZEF);
 }
 
 void TstCadZef::continuaNeedsTheDomiciles()
