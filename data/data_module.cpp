@@ -84,10 +84,10 @@ void TfDmDados::linkObjects()
     tbZEF.setIndexFieldNames(key);
     tbEmpresa.setIndexFieldNames(QStringLiteral("InscricaoEmpresa"));
     tbEmpresa.setMasterSource(&tbZEF, QStringLiteral("CGCEmpresa"));
+    // The municipality and activity registers edit these two and show and search every row:
+    // tied to the current taxpayer they would offer one row of the whole register.
     tbMunicipio.setIndexFieldNames(QStringLiteral("Codigo"));
-    tbMunicipio.setMasterSource(&tbEmpresa, QStringLiteral("CodigoMunicipio"));
     tbAtividades.setIndexFieldNames(QStringLiteral("CDATIVIDADE"));
-    tbAtividades.setMasterSource(&tbEmpresa, QStringLiteral("CodigoAtividade"));
     tbContador.setIndexFieldNames(QStringLiteral("CPFContador"));
     tbContador.setMasterSource(&tbZEF, QStringLiteral("CPFContador"));
 
