@@ -51,6 +51,16 @@ TfDmDados::TfDmDados(Dialogs &dialogs, const QString &programDir, QObject *paren
     attachHeaderRules();
     attachDomicileRules();
     attachSectionRules();
+    attachRegisterRules();
+}
+
+void TfDmDados::attachRegisterRules()
+{
+    // A second accountant with a stored CPF is told as every other register tells it; the row
+    // stays as keyed.
+    tbContador.onPostError = [this](Dataset &, const EngineError &e, Dataset::PostAction &action) {
+        registroDuplicado(e, action);
+    };
 }
 
 TfDmDados::~TfDmDados()
