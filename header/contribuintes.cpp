@@ -190,6 +190,19 @@ void TfContribuintes::btPesquisarClick()
 
 void TfContribuintes::btExcluirClick()
 {
+    Table &empresa = m_dm.tbEmpresa;
+    if (!empresa.active() || empresa.recNo() == 0)
+        return;
+    std::optional<QString> recusa;
+    if (!runForUser([&] {
+            recusa = recusaExclusaoContribuinte(m_dm.dtbBaseDados,
+                                                empresa.fieldByName(u"InscricaoEmpresa"_s)->asString());
+        }))
+        return;
+    if (recusa) {
+        Mensagem(dialogs(), *recusa);
+        return;
+    }
     if (!Confirma(dialogs(), u"Confirma Exclusão?"_s))
         return;
     runForUser([this] {

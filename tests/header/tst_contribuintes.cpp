@@ -39,6 +39,7 @@ private slots:
     void noLookUpOnTheWayToCancelar();
     void buttonsFollowTheRow();
     void excluirAsksFirst();
+    void excluirRefusedWithDeclarations();
 
 private:
     TfContribuintes &abre(RegisterFixture &f);
@@ -337,7 +338,6 @@ void TstContribuintes::excluirAsksFirst()
 {
     RegisterFixture f;
     f.addTaxpayer(kA, u"ALFA LTDA"_s);
-    f.exec(u"insert into Zef (AnoBase, CGCEmpresa) values ('2025', '290000017')"_s);
     TfContribuintes &w = abre(f);
 
     f.dialogs.answer(Dialogs::Button::No);
@@ -349,8 +349,25 @@ void TstContribuintes::excluirAsksFirst()
     QCOMPARE(f.dialogs.texts(), (QStringList{u"Confirma Exclusão?"_s, u"Confirma Exclusão?"_s}));
     QCOMPARE(f.dialogs.boxes().front().buttons, Dialogs::Buttons::YesNo);
     QCOMPARE(f.value(u"select count(*) from Empresa"_s).toInt(), 0);
-    // The declarations stay.
-    QCOMPARE(f.value(u"select count(*) from Zef"_s).toInt(), 1);
+}
+
+// Deleting a taxpayer would leave its declarations naming nobody: it is refused, with the
+// declarations named, and nothing is asked.
+void TstContribuintes::excluirRefusedWithDeclarations()
+{
+    RegisterFixture f;
+    f.addTaxpayer(kA, u"ALFA LTDA"_s);
+    f.exec(u"insert into Zef (AnoBase, CGCEmpresa) values ('2025', '290000017')"_s);
+    f.exec(u"insert into Zef (AnoBase, CGCEmpresa) values ('2024', '290000017')"_s);
+    TfContribuintes &w = abre(f);
+
+    QTest::mouseClick(w.btExcluir(), Qt::LeftButton);
+    QCOMPARE(f.dialogs.texts(),
+             QStringList{u"O contribuinte não pode ser excluído: possui 2 declarações (anos base 2024 e 2025). "
+                         "Exclua as declarações antes, no Cadastro do ZEF."_s});
+    QCOMPARE(f.dialogs.boxes().front().buttons, Dialogs::Buttons::Ok);
+    QCOMPARE(f.value(u"select count(*) from Empresa"_s).toInt(), 1);
+    QCOMPARE(f.value(u"select count(*) from Zef"_s).toInt(), 2);
 }
 
 QTEST_MAIN(TstContribuintes)
