@@ -203,7 +203,7 @@ void TfContribuintes::btExcluirClick()
         Mensagem(dialogs(), *recusa);
         return;
     }
-    if (!Confirma(dialogs(), u"Confirma Exclusão?"_s))
+    if (!ConfirmaDestrutiva(dialogs(), u"Confirma Exclusão?"_s))
         return;
     runForUser([this] {
         m_dm.tbEmpresa.remove();

@@ -216,7 +216,7 @@ void TfDomicilio::btGravarClick()
 
 void TfDomicilio::btExcluirClick()
 {
-    if (!Confirma(dialogs(), u"Confirma exclusão? "_s))
+    if (!ConfirmaDestrutiva(dialogs(), u"Confirma exclusão? "_s))
         return;
     const QString aviso =
         u"A exclusão apagará todos os municípios de Domicilio Fiscal e as operações.\rDeseja continuar? "_s;

@@ -13,6 +13,8 @@
 #include "header/register_windows.h"
 
 #include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QVariantMap>
 #include <QtTest>
@@ -122,6 +124,21 @@ inline void enter()
     QWidget *w = QApplication::focusWidget();
     QVERIFY(w);
     QTest::keyClick(w, Qt::Key_Return);
+}
+
+// Answers the next real message box with Enter, as a hurried user does, once it is up; `texto`
+// receives its text.
+inline void enterNaProximaCaixa(QString *texto)
+{
+    QTimer::singleShot(0, qApp, [texto] {
+        auto *caixa = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!caixa) {
+            enterNaProximaCaixa(texto);
+            return;
+        }
+        *texto = caixa->text();
+        QTest::keyClick(caixa, Qt::Key_Return);
+    });
 }
 
 } // namespace zef::fixture

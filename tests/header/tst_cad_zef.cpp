@@ -1,6 +1,7 @@
 #include "register_fixture.h"
 
 #include "app/opcoes.h"
+#include "app/qt_dialogs.h"
 #include "app/widgets/db_navigator.h"
 #include "app/widgets/db_radio_group.h"
 #include "header/cad_zef.h"
@@ -54,6 +55,7 @@ private slots:
     void headerComesBackAfterTheDomiciles();
     void continuaNeedsTheDomiciles();
     void excluirRemovesTheDeclaration();
+    void enterOnTheQuestionKeepsTheDeclaration();
     void buttonsFollowTheRow();
     void fitsTheScreen();
 
@@ -464,6 +466,7 @@ void TstCadZef::excluirRemovesTheDeclaration()
     QCOMPARE(f.dialogs.texts(), QStringList{u"Confirma exclusão?"_s});
     QCOMPARE(f.dialogs.boxes().front().title, u"ZEF"_s);
     QCOMPARE(f.dialogs.boxes().front().buttons, Dialogs::Buttons::OkCancel);
+    QCOMPARE(f.dialogs.boxes().front().byDefault, Dialogs::Button::Cancel);
     QCOMPARE(f.value(u"select count(*) from Zef"_s).toInt(), 2);
 
     f.dialogs.clear();
@@ -477,6 +480,22 @@ void TstCadZef::excluirRemovesTheDeclaration()
     }
     QCOMPARE(f.dm->cgcEmpresa(), kB);
     QCOMPARE(w.razaoSocial()->text(), u"BETA LTDA"_s);
+}
+
+// With the program's own message boxes, an Enter on the question deletes nothing.
+void TstCadZef::enterOnTheQuestionKeepsTheDeclaration()
+{
+    RegisterFixture f;
+    f.addTaxpayer(kA, u"ALFA LTDA"_s);
+    declaracao(f, u"2025"_s, kA);
+    QtDialogs caixas;
+    TfCadZEF &w = CriaJanela(fCadZEF, *f.dm, caixas);
+    QVERIFY(mostra(w));
+    QString pergunta;
+    enterNaProximaCaixa(&pergunta);
+    QTest::mouseClick(w.btExcluir(), Qt::LeftButton);
+    QCOMPARE(pergunta, u"Confirma exclusão?"_s);
+    QCOMPARE(f.value(u"select count(*) from Zef"_s).toInt(), 1);
 }
 
 void TstCadZef::buttonsFollowTheRow()

@@ -104,6 +104,7 @@ void TstContador::excluirAsksFirst()
     f.dialogs.answer(Dialogs::Button::Yes);
     QTest::mouseClick(w.btExcluir(), Qt::LeftButton);
     QCOMPARE(f.dialogs.texts(), QStringList{u"Confirma exclusão?"_s});
+    QCOMPARE(f.dialogs.boxes().front().byDefault, Dialogs::Button::No);
     QCOMPARE(f.value(u"select count(*) from Contador"_s).toInt(), 0);
 }
 

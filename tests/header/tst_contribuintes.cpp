@@ -2,6 +2,7 @@
 
 #include "app/widgets/db_grid.h"
 #include "app/widgets/db_text.h"
+#include "app/qt_dialogs.h"
 #include "header/contribuintes.h"
 #include "header/pesquisa_atividade.h"
 #include "header/pesquisa_municipio.h"
@@ -40,6 +41,7 @@ private slots:
     void buttonsFollowTheRow();
     void excluirAsksFirst();
     void excluirRefusedWithDeclarations();
+    void enterOnTheQuestionKeepsTheTaxpayer();
 
 private:
     TfContribuintes &abre(RegisterFixture &f);
@@ -349,6 +351,21 @@ void TstContribuintes::excluirAsksFirst()
     QCOMPARE(f.dialogs.texts(), (QStringList{u"Confirma Exclusão?"_s, u"Confirma Exclusão?"_s}));
     QCOMPARE(f.dialogs.boxes().front().buttons, Dialogs::Buttons::YesNo);
     QCOMPARE(f.value(u"select count(*) from Empresa"_s).toInt(), 0);
+}
+
+// With the program's own message boxes, an Enter on the question deletes nothing.
+void TstContribuintes::enterOnTheQuestionKeepsTheTaxpayer()
+{
+    RegisterFixture f;
+    f.addTaxpayer(kA, u"ALFA LTDA"_s);
+    QtDialogs caixas;
+    TfContribuintes &w = CriaJanela(fContribuintes, *f.dm, caixas);
+    QVERIFY(mostra(w));
+    QString pergunta;
+    enterNaProximaCaixa(&pergunta);
+    QTest::mouseClick(w.btExcluir(), Qt::LeftButton);
+    QCOMPARE(pergunta, u"Confirma Exclusão?"_s);
+    QCOMPARE(f.value(u"select count(*) from Empresa"_s).toInt(), 1);
 }
 
 // Deleting a taxpayer would leave its declarations naming nobody: it is refused, with the
