@@ -1,6 +1,7 @@
 #include "app/inicio.h"
 
 #include "app/abre_janela.h"
+#include "app/idioma.h"
 #include "app/inicia.h"
 #include "app/main_window.h"
 #include "app/programa.h"
@@ -58,6 +59,7 @@ void avisoTitulado(const QString &texto)
 int executaPrograma(int &argc, char **argv, const std::function<void(Programa &)> &ligaJanelas)
 {
     ZefApplication app(argc, argv);
+    adotaPortuguesDoBrasil(app);
 
     // Unit initialisation. Dates are read and written as "dd/mm/yyyy" throughout (the table
     // engine's fields convert with that format whatever the workstation's locale); the key takes the
