@@ -1,14 +1,27 @@
 #include "app/abre_janela.h"
 
+#include "app/zef_application.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QPointer>
 #include <QTimer>
+#include <QVariant>
 #include <QWidget>
 
 namespace zef {
 
 namespace {
+
+// Marks a window hidden by OcultaJanela until its modal loop has run again.
+constexpr char kOcultaPorOutra[] = "zefOcultaPorOutraJanela";
+
+// The program is ending: no modal loop starts again.
+bool encerrando()
+{
+    const auto *app = qobject_cast<const ZefApplication *>(QCoreApplication::instance());
+    return app && app->encerrando();
+}
 
 GanchoJanelaModal &gancho()
 {
@@ -33,7 +46,28 @@ int MostraModal(QDialog &janela)
                 gancho()(*alvo);
         });
     }
-    return janela.exec();
+    int resultado = janela.exec();
+    // Hidden for a window shown in its place and back again: the user has not closed it.
+    while (janela.property(kOcultaPorOutra).toBool() && janela.isVisible() && !encerrando()) {
+        janela.setProperty(kOcultaPorOutra, false);
+        resultado = janela.exec();
+    }
+    janela.setProperty(kOcultaPorOutra, QVariant());
+    return resultado;
+}
+
+void OcultaJanela(QWidget *janela)
+{
+    if (!janela || !janela->isVisible())
+        return;
+    janela->setProperty(kOcultaPorOutra, true);
+    janela->hide();
+}
+
+void ReexibeJanela(QWidget *janela)
+{
+    if (janela && janela->property(kOcultaPorOutra).isValid())
+        janela->show();
 }
 
 namespace detail {

@@ -21,6 +21,13 @@ void defineGanchoJanelaModal(GanchoJanelaModal gancho);
 // through here, so that the hook above sees it.
 int MostraModal(QDialog &janela);
 
+// Takes a window off the screen while another modal window stands in for it, and puts it back
+// afterwards. Hiding a dialog ends its modal loop; a window hidden through OcultaJanela runs its
+// loop again under MostraModal once it is back, so that it stays open, with what was typed in it,
+// until its user closes it.
+void OcultaJanela(QWidget *janela);
+void ReexibeJanela(QWidget *janela);
+
 namespace detail {
 
 // The hourglass while a window is being built, the arrow again afterwards, also when building fails.

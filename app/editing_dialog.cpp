@@ -204,7 +204,7 @@ void EditingDialog::btCancelarClick()
 
 void EditingDialog::btExcluirClick()
 {
-    if (!Confirma(m_dialogs, m_textoExclusao))
+    if (!ConfirmaDestrutiva(m_dialogs, m_textoExclusao))
         return;
     runForUser([this] { m_tabela.remove(); });
 }

@@ -105,7 +105,7 @@ protected slots:
     virtual void btGravarClick();
     // Give every edit back its stored value and cancel the row.
     virtual void btCancelarClick();
-    // Ask textoExclusao() with Yes and No, then delete the current row.
+    // Ask textoExclusao() with Yes and No (No the default), then delete the current row.
     virtual void btExcluirClick();
     virtual void btRetornarClick();
 

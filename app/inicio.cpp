@@ -1,6 +1,7 @@
 #include "app/inicio.h"
 
 #include "app/abre_janela.h"
+#include "app/idioma.h"
 #include "app/inicia.h"
 #include "app/main_window.h"
 #include "app/programa.h"
@@ -12,12 +13,10 @@
 #include "data/program_folders.h"
 
 #include <QEventLoop>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QSettings>
 #include <QTimer>
-#include <QTranslator>
 
 #include <memory>
 
@@ -60,24 +59,12 @@ void avisoTitulado(const QString &texto)
     MostraModal(caixa);
 }
 
-// The toolkit's own texts (standard buttons, file dialogs) in Portuguese, from the system's Qt
-// translations; without them they stay in English.
-void traduzTextosDoQt(QCoreApplication &app)
-{
-    auto *traducao = new QTranslator(&app);
-    if (traducao->load(QLocale(QLocale::Portuguese, QLocale::Brazil), u"qtbase"_s, u"_"_s,
-                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(traducao);
-    else
-        delete traducao;
-}
-
 } // namespace
 
 int executaPrograma(int &argc, char **argv, const std::function<void(Programa &)> &ligaJanelas)
 {
     ZefApplication app(argc, argv);
-    traduzTextosDoQt(app);
+    adotaPortuguesDoBrasil(app);
     // Ties the windows to the menu entry, whose icon the desktop shows for them.
     QGuiApplication::setDesktopFileName(u"br.gov.vd.tavro.zef2026"_s);
 

@@ -46,6 +46,21 @@ ButtonSet boxButtons(Dialogs::Buttons buttons)
     return {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok};
 }
 
+QMessageBox::StandardButton standardButton(Dialogs::Button button)
+{
+    switch (button) {
+    case Dialogs::Button::Ok:
+        return QMessageBox::Ok;
+    case Dialogs::Button::Cancel:
+        return QMessageBox::Cancel;
+    case Dialogs::Button::Yes:
+        return QMessageBox::Yes;
+    case Dialogs::Button::No:
+        return QMessageBox::No;
+    }
+    return QMessageBox::Ok;
+}
+
 Dialogs::Button chosenButton(QMessageBox::StandardButton button, Dialogs::Buttons buttons)
 {
     switch (button) {
@@ -88,14 +103,15 @@ QtDialogs::QtDialogs(QString title)
 {
 }
 
-Dialogs::Button QtDialogs::show(const QString &text, Icon icon, Buttons buttons, const QString &title)
+Dialogs::Button QtDialogs::show(const QString &text, Icon icon, Buttons buttons, const QString &title,
+                                std::optional<Button> byDefault)
 {
     QWidget *owner = QApplication::activeWindow();
     const ButtonSet set = boxButtons(buttons);
 
     const QString caption = !title.isEmpty() ? title : owner ? m_title : QString();
     QMessageBox box(boxIcon(icon), caption, text, set.all, owner);
-    box.setDefaultButton(set.byDefault);
+    box.setDefaultButton(byDefault ? standardButton(*byDefault) : set.byDefault);
     box.setEscapeButton(set.onEscape);
 
     const ArrowCursor arrow;

@@ -14,7 +14,8 @@ class QtDialogs final : public Dialogs {
 public:
     explicit QtDialogs(QString title = QStringLiteral("ZEF2026"));
 
-    Button show(const QString &text, Icon icon, Buttons buttons, const QString &title = QString()) override;
+    Button show(const QString &text, Icon icon, Buttons buttons, const QString &title = QString(),
+                std::optional<Button> byDefault = std::nullopt) override;
 
     QString title() const { return m_title; }
 

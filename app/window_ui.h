@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QList>
+#include <QMargins>
+#include <QRect>
+#include <QSize>
 #include <QString>
 
 class QDialog;
@@ -32,7 +35,13 @@ QLabel *rotulo(const QString &texto, QWidget *campo, QWidget *parent);
 // statements may have changed them since.
 void abreTabela(Table &tabela);
 
-// Places the window over the middle of `parent` (nothing without one).
+// Where a window of that size (without its frame) goes: centred over the opener's frame, made no
+// larger than the room on the screen and kept on it. `moldura` is the frame the window manager
+// adds; the answer is the window's own area, without it.
+QRect posicaoCentrada(const QSize &janela, const QRect &abridor, const QRect &disponivel, const QMargins &moldura);
+
+// Places the window centred over `parent` (over the screen without one), whole on the screen:
+// on a small screen it is made smaller, down to its minimum size.
 void centraSobre(QWidget &janela, const QWidget *parent);
 
 // Margins and font shared by the windows.

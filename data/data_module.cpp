@@ -51,6 +51,16 @@ TfDmDados::TfDmDados(Dialogs &dialogs, const QString &programDir, QObject *paren
     attachHeaderRules();
     attachDomicileRules();
     attachSectionRules();
+    attachRegisterRules();
+}
+
+void TfDmDados::attachRegisterRules()
+{
+    // A second accountant with a stored CPF is told as every other register tells it; the row
+    // stays as keyed.
+    tbContador.onPostError = [this](Dataset &, const EngineError &e, Dataset::PostAction &action) {
+        registroDuplicado(e, action);
+    };
 }
 
 TfDmDados::~TfDmDados()
@@ -84,10 +94,10 @@ void TfDmDados::linkObjects()
     tbZEF.setIndexFieldNames(key);
     tbEmpresa.setIndexFieldNames(QStringLiteral("InscricaoEmpresa"));
     tbEmpresa.setMasterSource(&tbZEF, QStringLiteral("CGCEmpresa"));
+    // The municipality and activity registers edit these two and show and search every row:
+    // tied to the current taxpayer they would offer one row of the whole register.
     tbMunicipio.setIndexFieldNames(QStringLiteral("Codigo"));
-    tbMunicipio.setMasterSource(&tbEmpresa, QStringLiteral("CodigoMunicipio"));
     tbAtividades.setIndexFieldNames(QStringLiteral("CDATIVIDADE"));
-    tbAtividades.setMasterSource(&tbEmpresa, QStringLiteral("CodigoAtividade"));
     tbContador.setIndexFieldNames(QStringLiteral("CPFContador"));
     tbContador.setMasterSource(&tbZEF, QStringLiteral("CPFContador"));
 

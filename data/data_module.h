@@ -124,6 +124,7 @@ private:
     void attachHeaderRules();
     void attachDomicileRules();
     void attachSectionRules();
+    void attachRegisterRules();
 
     // Zef.DB
     void tbZEFAfterInsert(Dataset &ds);

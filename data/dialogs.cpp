@@ -20,9 +20,15 @@ bool Confirma(Dialogs &dialogs, const QString &text)
     return dialogs.show(text, Dialogs::Icon::Question, Dialogs::Buttons::YesNo) == Dialogs::Button::Yes;
 }
 
+bool ConfirmaDestrutiva(Dialogs &dialogs, const QString &text)
+{
+    return dialogs.show(text, Dialogs::Icon::Question, Dialogs::Buttons::YesNo, QString(), Dialogs::Button::No)
+        == Dialogs::Button::Yes;
+}
+
 Dialogs::Button CaixaMensagem(Dialogs &dialogs, const QString &text, Dialogs::Box type, const QString &title)
 {
-    return dialogs.show(text, type.icon, type.buttons, title);
+    return dialogs.show(text, type.icon, type.buttons, title, type.byDefault);
 }
 
 bool ConfirmaExclusao(Dialogs &dialogs, const QString &title)

@@ -66,8 +66,11 @@ ScriptedDialogs::ScriptedDialogs(Button fixedAnswer)
 {
 }
 
-Dialogs::Button ScriptedDialogs::show(const QString &text, Icon icon, Buttons buttons, const QString &title)
+Dialogs::Button ScriptedDialogs::show(const QString &text, Icon icon, Buttons buttons, const QString &title,
+                                      std::optional<Button> byDefault)
 {
+    if (byDefault && !offers(buttons, *byDefault))
+        refuse(QStringLiteral("default %1 is not a button of the box").arg(buttonName(*byDefault)), text);
     Button chosen = Button::Ok;
     if (buttons != Buttons::Ok) {
         if (!m_queue.empty()) {
@@ -83,7 +86,7 @@ Dialogs::Button ScriptedDialogs::show(const QString &text, Icon icon, Buttons bu
         }
     }
 
-    m_boxes.push_back(Shown{text, icon, buttons, chosen, title});
+    m_boxes.push_back(Shown{text, icon, buttons, chosen, title, byDefault});
     if (m_observer)
         m_observer(m_boxes.back());
     return chosen;

@@ -26,6 +26,7 @@ public:
         Buttons buttons;
         Button answer;
         QString title{};   // empty: the program's own title
+        std::optional<Button> byDefault{};   // none: the first button
         friend bool operator==(const Shown &, const Shown &) = default;
     };
 
@@ -33,7 +34,8 @@ public:
     // Answers every question with fixedAnswer (see setFixedAnswer).
     explicit ScriptedDialogs(Button fixedAnswer);
 
-    Button show(const QString &text, Icon icon, Buttons buttons, const QString &title = QString()) override;
+    Button show(const QString &text, Icon icon, Buttons buttons, const QString &title = QString(),
+                std::optional<Button> byDefault = std::nullopt) override;
 
     // Queues the answer for the next question or OK/Cancel box.
     ScriptedDialogs &answer(Button button);

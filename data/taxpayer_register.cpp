@@ -8,6 +8,8 @@
 #include "engine/table.h"
 #include "engine/transaction.h"
 
+#include <QStringList>
+
 namespace zef {
 
 using namespace Qt::StringLiterals;
@@ -46,6 +48,25 @@ std::optional<RecusaCadastro> verificaContribuinte(Database &db, const Dataset &
     if (texto(empresa, u"Senha"_s).trimmed().isEmpty())
         return RecusaCadastro{u"Senha do contribuinte deve ser informada!"_s, u"Senha"_s};
     return std::nullopt;
+}
+
+std::optional<QString> recusaExclusaoContribuinte(Database &db, const QString &inscricao)
+{
+    Query q(db, u"select AnoBase from Zef where CGCEmpresa = :CGCEmpresa order by AnoBase"_s);
+    q.setParam(u"CGCEmpresa"_s, inscricao);
+    QStringList anos;
+    for (q.open(); !q.eof(); q.next())
+        anos.append(q.fieldByName(u"AnoBase"_s)->asString().trimmed());
+    if (anos.isEmpty())
+        return std::nullopt;
+    QString lista = anos.last();
+    if (anos.size() > 1)
+        lista = anos.mid(0, anos.size() - 1).join(u", "_s) + u" e "_s + lista;
+    const bool uma = anos.size() == 1;
+    return u"O contribuinte não pode ser excluído: possui %1 %2 (%3 %4). Exclua %5 antes, no Cadastro do ZEF."_s
+        .arg(anos.size())
+        .arg(uma ? u"declaração"_s : u"declarações"_s, uma ? u"ano base"_s : u"anos base"_s, lista,
+             uma ? u"a declaração"_s : u"as declarações"_s);
 }
 
 QString textoAtualizaAtividade()

@@ -28,6 +28,11 @@ std::optional<RecusaCadastro> verificaContribuinte(Database &db, const Dataset &
 // back and raised.
 bool gravaContribuinte(Database &db, Table &empresa);
 
+// Why the taxpayer with that registration number may not be deleted: its declarations would be
+// left naming nobody (no cover, no export). The message names how many there are and of which
+// base years; nothing when it has none.
+std::optional<QString> recusaExclusaoContribuinte(Database &db, const QString &inscricao);
+
 // The statement that carries the taxpayer's activity code into its declarations; the code and
 // the registration number are bound as :CodigoAtividade and :CGCEmpresa.
 QString textoAtualizaAtividade();

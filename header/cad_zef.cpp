@@ -126,6 +126,10 @@ TfCadZEF::TfCadZEF(TfDmDados &dm, Dialogs &dialogs, QWidget *parent)
     layout->addWidget(ui::barraFerramentas(
         this, {m_btNovo, m_btGravar, m_btCancelar, m_btExcluir, m_btContinua, m_navegador}, {m_btRetorna}));
     layout->addLayout(corpo, 1);
+    // Tight frames round the groups, so that the whole form fits a 1366x768 screen with a task bar.
+    for (QGroupBox *g : findChildren<QGroupBox *>())
+        if (g->layout())
+            g->layout()->setContentsMargins(6, 2, 6, 3);
 
     connect(m_btNovo, &QPushButton::clicked, this, &TfCadZEF::btNovoClick);
     connect(m_btGravar, &QPushButton::clicked, this, &TfCadZEF::btGravarClick);

@@ -190,7 +190,20 @@ void TfContribuintes::btPesquisarClick()
 
 void TfContribuintes::btExcluirClick()
 {
-    if (!Confirma(dialogs(), u"Confirma Exclusão?"_s))
+    Table &empresa = m_dm.tbEmpresa;
+    if (!empresa.active() || empresa.recNo() == 0)
+        return;
+    std::optional<QString> recusa;
+    if (!runForUser([&] {
+            recusa = recusaExclusaoContribuinte(m_dm.dtbBaseDados,
+                                                empresa.fieldByName(u"InscricaoEmpresa"_s)->asString());
+        }))
+        return;
+    if (recusa) {
+        Mensagem(dialogs(), *recusa);
+        return;
+    }
+    if (!ConfirmaDestrutiva(dialogs(), u"Confirma Exclusão?"_s))
         return;
     runForUser([this] {
         m_dm.tbEmpresa.remove();
@@ -214,9 +227,13 @@ void TfContribuintes::edInscricaoExit(QWidget *)
             }
             return;
         }
-        if (empresa.editing())
-            empresa.cancel();
-        empresa.insert();
+        // A new taxpayer being keyed keeps what was typed in it; only a change to a stored
+        // taxpayer's number starts a new one.
+        if (empresa.state() != Dataset::State::Insert) {
+            if (empresa.editing())
+                empresa.cancel();
+            empresa.insert();
+        }
         empresa.fieldByName(u"InscricaoEmpresa"_s)->setAsString(digitado);
     });
 }

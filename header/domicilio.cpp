@@ -138,8 +138,7 @@ void TfDomicilio::showEvent(QShowEvent *event)
         return;
     Table &domicilio = m_dm.tbDomicilio;
     runForUser([this] { ui::abreTabela(tbMunicip); });
-    if (m_cabecalho)
-        m_cabecalho->hide();
+    OcultaJanela(m_cabecalho);
     HabilitaBotoes(domicilio.editing());
 
     if (domicilio.active() && !domicilio.editing() && domicilio.isEmpty()) {
@@ -164,8 +163,7 @@ void TfDomicilio::hideEvent(QHideEvent *event)
         m_dm.tbDomicilio.close();
         tbMunicip.close();
     });
-    if (m_cabecalho)
-        m_cabecalho->show();
+    ReexibeJanela(m_cabecalho);
 }
 
 bool TfDomicilio::nomeEmBranco() const
@@ -218,7 +216,7 @@ void TfDomicilio::btGravarClick()
 
 void TfDomicilio::btExcluirClick()
 {
-    if (!Confirma(dialogs(), u"Confirma exclusão? "_s))
+    if (!ConfirmaDestrutiva(dialogs(), u"Confirma exclusão? "_s))
         return;
     const QString aviso =
         u"A exclusão apagará todos os municípios de Domicilio Fiscal e as operações.\rDeseja continuar? "_s;

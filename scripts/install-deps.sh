@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
+  qt6-translations-l10n
   libsqlite3-dev pxlib-dev
   fonts-dejavu-core poppler-utils sqlite3
 )

@@ -175,8 +175,9 @@ void DBGrid::applyColumns()
     const QList<GridColumn> &columns = m_model->columns();
     for (int i = 0; i < columns.size(); ++i) {
         setColumnHidden(i, !columns.at(i).visible);
+        // A column is never narrower than its heading: a cut heading names nothing.
         if (columns.at(i).width >= 0)
-            QTableView::setColumnWidth(i, columns.at(i).width);
+            QTableView::setColumnWidth(i, std::max(columns.at(i).width, horizontalHeader()->sectionSizeHint(i)));
     }
 }
 

@@ -85,8 +85,13 @@ bool EnterMovesFocus::eventFilter(QObject *watched, QEvent *event)
         button->click();
         return true;
     }
-    if (QWidget *next = nextControl(w))
+    if (QWidget *next = nextControl(w)) {
         next->setFocus(Qt::TabFocusReason);
+        // The style marks the focused button, radio button or cell only after a focus change by
+        // keyboard, which Qt sees in Tab and not in Enter; without the mark the user loses it.
+        m_window->setAttribute(Qt::WA_KeyboardFocusChange);
+        m_window->update();
+    }
     return true;
 }
 

@@ -69,6 +69,8 @@ private slots:
     void box();
     void withoutActiveWindow();
     void givenTitle();
+    void namedDefault_data();
+    void namedDefault();
     void escape_data();
     void escape();
 };
@@ -183,6 +185,32 @@ void TstQtDialogs::givenTitle()
     QCOMPARE(dialogs.show(u"Confirma exclusão?"_s, Icon::Question, Buttons::OkCancel, u"ZEF"_s), Button::Ok);
     QCOMPARE(seen.caption, u"ZEF"_s);
     QCOMPARE(seen.parent, &window);
+}
+
+// A default named by the caller is the one Enter chooses.
+void TstQtDialogs::namedDefault_data()
+{
+    QTest::addColumn<Buttons>("buttons");
+    QTest::addColumn<Button>("byDefault");
+    QTest::newRow("yes/no, no") << Buttons::YesNo << Button::No;
+    QTest::newRow("ok/cancel, cancel") << Buttons::OkCancel << Button::Cancel;
+    QTest::newRow("yes/no, yes") << Buttons::YesNo << Button::Yes;
+}
+
+void TstQtDialogs::namedDefault()
+{
+    QFETCH(Buttons, buttons);
+    QFETCH(Button, byDefault);
+    bool found = false;
+    QTimer::singleShot(0, qApp, [&found] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        found = true;
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    QtDialogs dialogs;
+    QCOMPARE(dialogs.show(u"Confirma exclusão?"_s, Icon::Question, buttons, QString(), byDefault), byDefault);
+    QVERIFY(found);
 }
 
 void TstQtDialogs::escape_data()

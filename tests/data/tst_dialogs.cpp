@@ -27,6 +27,7 @@ private slots:
     void caixaMensagem();
     void confirmaExclusao_data();
     void confirmaExclusao();
+    void confirmaDestrutiva();
 
     void validaPeriodo_data();
     void validaPeriodo();
@@ -99,7 +100,7 @@ void TstDialogs::caixaMensagem()
         dialogs.answer(answer);
     const QString text = u"Ocorreu um erro ao abrir a tabela Zef.DB\nerro"_s;
     QCOMPARE(CaixaMensagem(dialogs, text, type), answer);
-    QCOMPARE(dialogs.boxes(), std::vector<Shown>({{text, type.icon, type.buttons, answer}}));
+    QCOMPARE(dialogs.boxes(), std::vector<Shown>({{text, type.icon, type.buttons, answer, QString(), type.byDefault}}));
 }
 
 void TstDialogs::confirmaExclusao_data()
@@ -118,7 +119,18 @@ void TstDialogs::confirmaExclusao()
     dialogs.answer(answer);
     QCOMPARE(ConfirmaExclusao(dialogs), expected);
     QCOMPARE(dialogs.boxes(),
-             std::vector<Shown>({{u"Confirma exclusão?"_s, Icon::Question, Buttons::OkCancel, answer}}));
+             std::vector<Shown>({{u"Confirma exclusão?"_s, Icon::Question, Buttons::OkCancel, answer, QString(),
+                                  Button::Cancel}}));
+}
+
+// A question whose Yes destroys something offers No as the default.
+void TstDialogs::confirmaDestrutiva()
+{
+    ScriptedDialogs dialogs;
+    dialogs.answer(Button::Yes);
+    QVERIFY(ConfirmaDestrutiva(dialogs, u"Confirma Exclusão?"_s));
+    QCOMPARE(dialogs.boxes(), std::vector<Shown>({{u"Confirma Exclusão?"_s, Icon::Question, Buttons::YesNo,
+                                                   Button::Yes, QString(), Button::No}}));
 }
 
 void TstDialogs::validaPeriodo_data()

@@ -34,6 +34,8 @@ private slots:
     void storeGivesEveryDeclarationTheActivity();
     void failedStoreIsUndoneSilently();
     void updateStatementText();
+    void deletionRefusedWithDeclarations_data();
+    void deletionRefusedWithDeclarations();
 
 private:
     // Starts a new row of tbEmpresa holding the values.
@@ -182,6 +184,37 @@ void TstTaxpayerRegister::updateStatementText()
     // The values are bound, never written into the text.
     QCOMPARE(textoAtualizaAtividade(),
              u"Update zef set codigoatividade = :CodigoAtividade where cgcempresa = :CGCEmpresa"_s);
+}
+
+void TstTaxpayerRegister::deletionRefusedWithDeclarations_data()
+{
+    QTest::addColumn<QStringList>("anos");
+    QTest::addColumn<QString>("message");   // empty: may be deleted
+    QTest::newRow("none") << QStringList{} << QString();
+    QTest::newRow("one") << QStringList{u"2025"_s}
+                         << u"O contribuinte não pode ser excluído: possui 1 declaração (ano base 2025). "
+                            "Exclua a declaração antes, no Cadastro do ZEF."_s;
+    QTest::newRow("two") << QStringList{u"2025"_s, u"2024"_s}
+                         << u"O contribuinte não pode ser excluído: possui 2 declarações (anos base 2024 e 2025). "
+                            "Exclua as declarações antes, no Cadastro do ZEF."_s;
+    QTest::newRow("three") << QStringList{u"2023"_s, u"2025"_s, u"2019"_s}
+                           << u"O contribuinte não pode ser excluído: possui 3 declarações (anos base 2019, 2023 e "
+                              "2025). Exclua as declarações antes, no Cadastro do ZEF."_s;
+}
+
+void TstTaxpayerRegister::deletionRefusedWithDeclarations()
+{
+    QFETCH(QStringList, anos);
+    QFETCH(QString, message);
+    DataModuleFixture f;
+    for (const QString &ano : anos)
+        f.addDeclaration(ano);
+    f.addDeclaration(u"2022"_s, u"290000025"_s);   // another taxpayer's does not count
+    const std::optional<QString> recusa = recusaExclusaoContribuinte(f.db(), kTaxpayer);
+    if (message.isEmpty())
+        QCOMPARE(recusa, std::nullopt);
+    else
+        QCOMPARE(recusa.value_or(QString()), message);
 }
 
 QTEST_GUILESS_MAIN(TstTaxpayerRegister)

@@ -13,6 +13,8 @@
 #include "tests/support/keyboard.h"
 
 #include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 #include <QVariantMap>
 #include <QtTest>
 
@@ -51,5 +53,20 @@ using testsupport::digita;
 using testsupport::enter;
 using testsupport::mostra;
 using testsupport::tab;
+
+// Answers the next real message box with Enter, as a hurried user does, once it is up; `texto`
+// receives its text.
+inline void enterNaProximaCaixa(QString *texto)
+{
+    QTimer::singleShot(0, qApp, [texto] {
+        auto *caixa = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!caixa) {
+            enterNaProximaCaixa(texto);
+            return;
+        }
+        *texto = caixa->text();
+        QTest::keyClick(caixa, Qt::Key_Return);
+    });
+}
 
 } // namespace zef::fixture

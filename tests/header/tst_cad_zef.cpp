@@ -1,18 +1,21 @@
 #include "register_fixture.h"
 
 #include "app/opcoes.h"
+#include "app/qt_dialogs.h"
 #include "app/widgets/db_navigator.h"
 #include "app/widgets/db_radio_group.h"
 #include "header/cad_zef.h"
 #include "header/domicilio.h"
 #include "header/pesquisa_contribuinte.h"
 #include "header/pesquisa_municipio.h"
+#include "data/text_routines.h"
 
 #include <QAbstractButton>
 #include <QDir>
 #include <QPixmap>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 using namespace zef;
 using namespace zef::fixture;
@@ -49,8 +52,10 @@ private slots:
     void yearRefused();
     void storeChecksFocusTheirControl();
     void noMoveRemovesEarlierDomiciles();
+    void headerComesBackAfterTheDomiciles();
     void continuaNeedsTheDomiciles();
     void excluirRemovesTheDeclaration();
+    void enterOnTheQuestionKeepsTheDeclaration();
     void buttonsFollowTheRow();
     void fitsTheScreen();
 
@@ -369,6 +374,53 @@ void TstCadZef::noMoveRemovesEarlierDomiciles()
     QCOMPARE(w.linhaDomicilio(0).letra->text(), u"A"_s);
 }
 
+// Opened from the main window, keyed half-way, "SIM" answered and the domicile window left with
+// "Retornar": the header is on screen again, still modal, as the user left it, and nothing of it
+// was stored.
+void TstCadZef::headerComesBackAfterTheDomiciles()
+{
+    RegisterFixture f;
+    f.addTaxpayer(kA, u"ALFA LTDA"_s);
+    struct Visto {
+        bool voltou = false;
+        QString ano, inscricao;
+        Dataset::State estado = Dataset::State::Inactive;
+        int gravadas = -1;
+    } visto;
+    QStringList abertas;
+    defineGanchoJanelaModal([&](QDialog &janela) {
+        abertas.append(janela.objectName());
+        if (auto *domicilio = qobject_cast<TfDomicilio *>(&janela)) {
+            QTest::mouseClick(domicilio->btRetornar(), Qt::LeftButton);
+            return;
+        }
+        auto &w = dynamic_cast<TfCadZEF &>(janela);
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        novo(w, u"2025"_s, kA);
+        marca(w.rgdomicilio()->button(0));
+        // Once the domicile window has gone, what the user sees of the header.
+        QTimer::singleShot(0, &w, [&visto, &w, &f] {
+            visto.voltou = w.isVisible() && QApplication::activeModalWidget() == &w;
+            visto.ano = w.edAnoBase()->text();
+            visto.inscricao = w.edInscricao()->text();
+            visto.estado = f.dm->tbZEF.state();
+            visto.gravadas = f.value(u"select count(*) from Zef"_s).toInt();
+            QTest::mouseClick(w.btRetorna(), Qt::LeftButton);
+        });
+    });
+    abreCadastroZef(nullptr, *f.dm, f.dialogs);
+
+    QCOMPARE(abertas, (QStringList{u"fCadZEF"_s, u"fDomicilio"_s}));
+    QVERIFY(visto.voltou);
+    QCOMPARE(visto.ano, u"2025"_s);
+    QCOMPARE(SoDigitos(visto.inscricao), kA);
+    QCOMPARE(visto.estado, Dataset::State::Insert);
+    QCOMPARE(visto.gravadas, 0);
+    QCOMPARE(f.value(u"select count(*) from Zef"_s).toInt(), 0);
+    QVERIFY(!fCadZEF);
+}
+
 void TstCadZef::continuaNeedsTheDomiciles()
 {
     RegisterFixture f;
@@ -414,6 +466,7 @@ void TstCadZef::excluirRemovesTheDeclaration()
     QCOMPARE(f.dialogs.texts(), QStringList{u"Confirma exclusão?"_s});
     QCOMPARE(f.dialogs.boxes().front().title, u"ZEF"_s);
     QCOMPARE(f.dialogs.boxes().front().buttons, Dialogs::Buttons::OkCancel);
+    QCOMPARE(f.dialogs.boxes().front().byDefault, Dialogs::Button::Cancel);
     QCOMPARE(f.value(u"select count(*) from Zef"_s).toInt(), 2);
 
     f.dialogs.clear();
@@ -427,6 +480,22 @@ void TstCadZef::excluirRemovesTheDeclaration()
     }
     QCOMPARE(f.dm->cgcEmpresa(), kB);
     QCOMPARE(w.razaoSocial()->text(), u"BETA LTDA"_s);
+}
+
+// With the program's own message boxes, an Enter on the question deletes nothing.
+void TstCadZef::enterOnTheQuestionKeepsTheDeclaration()
+{
+    RegisterFixture f;
+    f.addTaxpayer(kA, u"ALFA LTDA"_s);
+    declaracao(f, u"2025"_s, kA);
+    QtDialogs caixas;
+    TfCadZEF &w = CriaJanela(fCadZEF, *f.dm, caixas);
+    QVERIFY(mostra(w));
+    QString pergunta;
+    enterNaProximaCaixa(&pergunta);
+    QTest::mouseClick(w.btExcluir(), Qt::LeftButton);
+    QCOMPARE(pergunta, u"Confirma exclusão?"_s);
+    QCOMPARE(f.value(u"select count(*) from Zef"_s).toInt(), 1);
 }
 
 void TstCadZef::buttonsFollowTheRow()
@@ -465,7 +534,9 @@ void TstCadZef::fitsTheScreen()
     f.exec(u"update Zef set PeriodoRefInicio = '2025-01-01', PeriodoRefFinal = '2025-12-31'"_s);
     TfCadZEF &w = abre(f);
 
-    QVERIFY(w.width() <= 1366 && w.height() <= 768);
+    // A 1366x768 screen with a task bar leaves about 720 points; the title bar takes 30 of them.
+    QVERIFY2(w.height() + 30 <= 720, qPrintable(QString::number(w.height())));
+    QVERIFY(w.width() <= 1366);
     QCOMPARE(w.linhaDomicilio(1).municipio->text(), u"ALDEIA NOVA"_s);
     const QPixmap imagem = w.grab();
     QVERIFY(!imagem.isNull());

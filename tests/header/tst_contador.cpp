@@ -2,6 +2,7 @@
 
 #include "header/contador.h"
 #include "header/open_registers.h"
+#include "app/widgets/widget_errors.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,6 +20,7 @@ private slots:
 
     void storeAsKeyed_data();
     void storeAsKeyed();
+    void duplicateCpfIsRegistroDuplicado();
     void excluirAsksFirst();
     void openedFromTheMenuAndReused();
 };
@@ -69,6 +71,30 @@ void TstContador::storeAsKeyed()
     QCOMPARE(f.value(u"select count(*) from Contador"_s).toInt(), 0);
 }
 
+void TstContador::duplicateCpfIsRegistroDuplicado()
+{
+    RegisterFixture f;
+    f.addAccountant(u"52998224725"_s, u"MARIA SILVA"_s);
+    QStringList erros;
+    setWidgetErrorHandler([&erros](const std::exception &e) { erros.append(QString::fromLocal8Bit(e.what())); });
+    TfContador &w = CriaJanela(fContador, *f.dm, f.dialogs);
+    QVERIFY(mostra(w));
+
+    QTest::mouseClick(w.btNovo(), Qt::LeftButton);
+    for (const QString &texto : {u"52998224725"_s, u"VD-1"_s, u"JOSE SOUZA"_s, u"RUA C"_s, u"6332150001"_s}) {
+        QTest::keyClicks(QApplication::focusWidget(), texto);
+        enter();
+    }
+    QTest::mouseClick(w.btGravar(), Qt::LeftButton);
+    setWidgetErrorHandler({});
+
+    QCOMPARE(f.dialogs.texts(), QStringList{u"Registro duplicado!"_s});
+    QVERIFY(erros.isEmpty());
+    QCOMPARE(f.dm->tbContador.state(), Dataset::State::Insert);
+    QCOMPARE(f.dm->tbContador.fieldByName(u"NomeContador"_s)->asString(), u"JOSE SOUZA"_s);
+    QCOMPARE(f.value(u"select NomeContador from Contador"_s).toString(), u"MARIA SILVA"_s);
+}
+
 void TstContador::excluirAsksFirst()
 {
     RegisterFixture f;
@@ -78,6 +104,7 @@ void TstContador::excluirAsksFirst()
     f.dialogs.answer(Dialogs::Button::Yes);
     QTest::mouseClick(w.btExcluir(), Qt::LeftButton);
     QCOMPARE(f.dialogs.texts(), QStringList{u"Confirma exclusão?"_s});
+    QCOMPARE(f.dialogs.boxes().front().byDefault, Dialogs::Button::No);
     QCOMPARE(f.value(u"select count(*) from Contador"_s).toInt(), 0);
 }
 

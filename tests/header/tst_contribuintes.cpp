@@ -2,6 +2,7 @@
 
 #include "app/widgets/db_grid.h"
 #include "app/widgets/db_text.h"
+#include "app/qt_dialogs.h"
 #include "header/contribuintes.h"
 #include "header/pesquisa_atividade.h"
 #include "header/pesquisa_municipio.h"
@@ -32,12 +33,15 @@ private slots:
     void storeAsKeyed();
     void storeGivesEveryDeclarationTheActivity();
     void registrationChoice();
+    void newTaxpayerKeepsWhatWasTyped();
     void municipalityLookUpLimitedToTheState();
     void municipalityNeedsTheState();
     void blankActivityOpensItsLookUp();
     void noLookUpOnTheWayToCancelar();
     void buttonsFollowTheRow();
     void excluirAsksFirst();
+    void excluirRefusedWithDeclarations();
+    void enterOnTheQuestionKeepsTheTaxpayer();
 
 private:
     TfContribuintes &abre(RegisterFixture &f);
@@ -68,18 +72,19 @@ void TstContribuintes::preenche(TfContribuintes &w, const QVariantMap &alterados
     for (auto it = alterados.cbegin(); it != alterados.cend(); ++it)
         valores.insert(it.key(), it.value());
 
-    // Leaving "Inscrição Estadual" with a new number starts the row afresh, so the user keys the
-    // number first, goes on from there and comes back to "CNPJ/CPF" with the mouse.
+    // The fields in their order on the form, "CNPJ/CPF" before "Inscrição Estadual".
     QTest::mouseClick(w.btNovo(), Qt::LeftButton);
+    QVERIFY(w.campo(u"InscricaoEmpresa"_s)->hasFocus());
+    digita(w.campo(u"CGCEmpresa"_s), valores.value(u"CGCEmpresa"_s).toString());
+    tab();
     QVERIFY(w.campo(u"InscricaoEmpresa"_s)->hasFocus());
     QTest::keyClicks(w.campo(u"InscricaoEmpresa"_s), kNovo);
     tab();
     for (const QString &campo : {u"RazaoSocial"_s, u"NomeFantasia"_s, u"Endereco"_s, u"CodigoAtividade"_s,
-                                 u"CodigoMunicipio"_s, u"UF"_s, u"CEP"_s, u"Senha"_s, u"CGCEmpresa"_s}) {
-        QVERIFY(w.campo(campo)->hasFocus() || campo == u"CGCEmpresa"_s);
+                                 u"CodigoMunicipio"_s, u"UF"_s, u"CEP"_s, u"Senha"_s}) {
+        QVERIFY(w.campo(campo)->hasFocus());
         digita(w.campo(campo), valores.value(campo).toString());
-        if (campo != u"CGCEmpresa"_s)
-            tab();
+        tab();
     }
 }
 
@@ -182,6 +187,36 @@ void TstContribuintes::registrationChoice()
              u"BETA LTDA"_s);
     QVERIFY(w.btGravar()->isEnabled());
     QVERIFY(!w.btNovo()->isEnabled());
+}
+
+void TstContribuintes::newTaxpayerKeepsWhatWasTyped()
+{
+    RegisterFixture f;
+    f.addTaxpayer(kA, u"ALFA LTDA"_s);
+    TfContribuintes &w = abre(f);
+    Table &empresa = f.dm->tbEmpresa;
+
+    QTest::mouseClick(w.btNovo(), Qt::LeftButton);
+    digita(w.campo(u"CGCEmpresa"_s), u"11222333000181"_s);
+    tab();
+    QTest::keyClicks(w.campo(u"InscricaoEmpresa"_s), kNovo);
+    tab();
+    digita(w.campo(u"RazaoSocial"_s), u"NOVA LTDA"_s);
+    // Back to the number, keyed again with the same unknown value.
+    digita(w.campo(u"InscricaoEmpresa"_s), kNovo);
+    tab();
+
+    QCOMPARE(empresa.state(), Dataset::State::Insert);
+    QCOMPARE(empresa.fieldByName(u"InscricaoEmpresa"_s)->asString(), kNovo);
+    QCOMPARE(empresa.fieldByName(u"CGCEmpresa"_s)->asString(), u"11222333000181"_s);
+    QCOMPARE(empresa.fieldByName(u"RazaoSocial"_s)->asString(), u"NOVA LTDA"_s);
+
+    // A stored taxpayer's number still goes to that taxpayer, the new row dropped.
+    digita(w.campo(u"InscricaoEmpresa"_s), kA);
+    tab();
+    QCOMPARE(empresa.state(), Dataset::State::Browse);
+    QCOMPARE(empresa.fieldByName(u"RazaoSocial"_s)->asString(), u"ALFA LTDA"_s);
+    QCOMPARE(f.value(u"select count(*) from Empresa"_s).toInt(), 1);
 }
 
 void TstContribuintes::municipalityLookUpLimitedToTheState()
@@ -305,7 +340,6 @@ void TstContribuintes::excluirAsksFirst()
 {
     RegisterFixture f;
     f.addTaxpayer(kA, u"ALFA LTDA"_s);
-    f.exec(u"insert into Zef (AnoBase, CGCEmpresa) values ('2025', '290000017')"_s);
     TfContribuintes &w = abre(f);
 
     f.dialogs.answer(Dialogs::Button::No);
@@ -317,8 +351,40 @@ void TstContribuintes::excluirAsksFirst()
     QCOMPARE(f.dialogs.texts(), (QStringList{u"Confirma Exclusão?"_s, u"Confirma Exclusão?"_s}));
     QCOMPARE(f.dialogs.boxes().front().buttons, Dialogs::Buttons::YesNo);
     QCOMPARE(f.value(u"select count(*) from Empresa"_s).toInt(), 0);
-    // The declarations stay.
-    QCOMPARE(f.value(u"select count(*) from Zef"_s).toInt(), 1);
+}
+
+// With the program's own message boxes, an Enter on the question deletes nothing.
+void TstContribuintes::enterOnTheQuestionKeepsTheTaxpayer()
+{
+    RegisterFixture f;
+    f.addTaxpayer(kA, u"ALFA LTDA"_s);
+    QtDialogs caixas;
+    TfContribuintes &w = CriaJanela(fContribuintes, *f.dm, caixas);
+    QVERIFY(mostra(w));
+    QString pergunta;
+    enterNaProximaCaixa(&pergunta);
+    QTest::mouseClick(w.btExcluir(), Qt::LeftButton);
+    QCOMPARE(pergunta, u"Confirma Exclusão?"_s);
+    QCOMPARE(f.value(u"select count(*) from Empresa"_s).toInt(), 1);
+}
+
+// Deleting a taxpayer would leave its declarations naming nobody: it is refused, with the
+// declarations named, and nothing is asked.
+void TstContribuintes::excluirRefusedWithDeclarations()
+{
+    RegisterFixture f;
+    f.addTaxpayer(kA, u"ALFA LTDA"_s);
+    f.exec(u"insert into Zef (AnoBase, CGCEmpresa) values ('2025', '290000017')"_s);
+    f.exec(u"insert into Zef (AnoBase, CGCEmpresa) values ('2024', '290000017')"_s);
+    TfContribuintes &w = abre(f);
+
+    QTest::mouseClick(w.btExcluir(), Qt::LeftButton);
+    QCOMPARE(f.dialogs.texts(),
+             QStringList{u"O contribuinte não pode ser excluído: possui 2 declarações (anos base 2024 e 2025). "
+                         "Exclua as declarações antes, no Cadastro do ZEF."_s});
+    QCOMPARE(f.dialogs.boxes().front().buttons, Dialogs::Buttons::Ok);
+    QCOMPARE(f.value(u"select count(*) from Empresa"_s).toInt(), 1);
+    QCOMPARE(f.value(u"select count(*) from Zef"_s).toInt(), 2);
 }
 
 QTEST_MAIN(TstContribuintes)

@@ -586,12 +586,14 @@ void TstDomicilio::excluirEmptiesTheDeclarationButItsStock()
     QCOMPARE(caixas[0].text, u"Confirma exclusão? "_s);
     QCOMPARE(caixas[0].buttons, Dialogs::Buttons::YesNo);
     QCOMPARE(caixas[0].icon, Dialogs::Icon::Question);
+    QCOMPARE(caixas[0].byDefault, Dialogs::Button::No);
     if (respostas.size() > 1) {
         QVERIFY(caixas.size() >= 2);
         QCOMPARE(caixas[1].text,
                  u"A exclusão apagará todos os municípios de Domicilio Fiscal e as operações.\rDeseja continuar? "_s);
         QCOMPARE(caixas[1].buttons, Dialogs::Buttons::OkCancel);
         QCOMPARE(caixas[1].title, u"Domicílio"_s);
+        QCOMPARE(caixas[1].byDefault, Dialogs::Button::Cancel);
     }
     QCOMPARE(f.dialogs.pendingAnswers(), 0);
     QCOMPARE(int(caixas.size()), int(respostas.size()) + (apaga ? 1 : 0));

@@ -11,7 +11,10 @@
 
 #include <QDir>
 #include <QLineEdit>
+#include <QHeaderView>
 #include <QPixmap>
+
+#include "app/widgets/db_grid.h"
 
 using namespace zef;
 using namespace zef::fixture;
@@ -74,6 +77,10 @@ void TstRegisterScreens::windowsFitAndShow()
     const auto pesquisa = [&](TfPesquisaBase &p, const QString &texto, const QString &nome) {
         defineGanchoJanelaModal([&](QDialog &) {
             p.edPesquisa()->insert(texto);
+            // No heading is cut ("Inscrição Estadual" was).
+            for (int i = 0; i < p.grid()->model()->columnCount(); ++i)
+                QVERIFY2(p.grid()->columnWidth(i) >= p.grid()->horizontalHeader()->sectionSizeHint(i),
+                         qPrintable(nome + QString::number(i)));
             grava(p, nome);
             p.reject();
         });

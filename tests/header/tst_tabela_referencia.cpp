@@ -5,6 +5,7 @@
 #include "header/municipios.h"
 #include "header/pesquisa_atividade.h"
 #include "header/pesquisa_municipio.h"
+#include "app/window_ui.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,17 +13,6 @@
 using namespace zef;
 using namespace zef::fixture;
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// The registers show the rows their data module links allow: with the taxpayer register closed
-// (as after the user left it) every row.
-void unlinked(RegisterFixture &f)
-{
-    f.dm->tbEmpresa.close();
-}
-
-} // namespace
 
 class TstTabelaReferencia : public QObject
 {
@@ -35,7 +25,7 @@ private slots:
     void localizarMovesToTheChoice();
     void localizarWithEmptyResultStays();
     void novoGravarAndButtons();
-    void rowsFollowTheCurrentTaxpayer();
+    void wholeRegisterWithACurrentTaxpayer();
 };
 
 void TstTabelaReferencia::captionsAndButtons()
@@ -62,7 +52,6 @@ void TstTabelaReferencia::captionsAndButtons()
 void TstTabelaReferencia::localizarMovesToTheChoice()
 {
     RegisterFixture f;
-    unlinked(f);
     TfAtividades &w = CriaJanela(fAtividades, *f.dm, f.dialogs);
     QVERIFY(mostra(w));
     defineGanchoJanelaModal([](QDialog &j) {
@@ -78,7 +67,6 @@ void TstTabelaReferencia::localizarMovesToTheChoice()
 void TstTabelaReferencia::localizarWithEmptyResultStays()
 {
     RegisterFixture f;
-    unlinked(f);
     TfMunicipios &w = CriaJanela(fMunicipios, *f.dm, f.dialogs);
     QVERIFY(mostra(w));
     // The name field starts blank and has the focus.
@@ -97,7 +85,6 @@ void TstTabelaReferencia::localizarWithEmptyResultStays()
 void TstTabelaReferencia::novoGravarAndButtons()
 {
     RegisterFixture f;
-    unlinked(f);
     TfMunicipios &w = CriaJanela(fMunicipios, *f.dm, f.dialogs);
     QVERIFY(mostra(w));
     QVERIFY(w.btNovo()->isEnabled() && w.btLocalizar()->isEnabled() && w.navegador()->isEnabled());
@@ -126,15 +113,41 @@ void TstTabelaReferencia::novoGravarAndButtons()
     QCOMPARE(f.value(u"select count(*) from Municip where Codigo = '1799998'"_s).toInt(), 0);
 }
 
-void TstTabelaReferencia::rowsFollowTheCurrentTaxpayer()
+// With a current taxpayer (the data module keeps one open from its start) both registers
+// show and search every row, not the taxpayer's own municipality and activity.
+void TstTabelaReferencia::wholeRegisterWithACurrentTaxpayer()
 {
     RegisterFixture f;
     f.addTaxpayer(u"290000017"_s, u"ALFA LTDA"_s, u"0133402"_s);
-    f.dm->tbEmpresa.refresh();
-    TfAtividades &w = CriaJanela(fAtividades, *f.dm, f.dialogs);
-    QVERIFY(mostra(w));
-    QCOMPARE(f.dm->tbAtividades.recordCount(), 1);
-    QCOMPARE(w.campo(u"DCATIVIDADE"_s)->text(), u"CULTIVO DE BANANA"_s);
+    ui::abreTabela(f.dm->tbEmpresa);
+    QCOMPARE(f.dm->tbEmpresa.recordCount(), 1);
+    const int municipios = f.value(u"select count(*) from Municip"_s).toInt();
+    const int atividades = f.value(u"select count(*) from atividades20"_s).toInt();
+    QVERIFY(municipios > 100 && atividades > 100);
+
+    TfMunicipios &m = CriaJanela(fMunicipios, *f.dm, f.dialogs);
+    QVERIFY(mostra(m));
+    QCOMPARE(f.dm->tbMunicipio.recordCount(), municipios);
+    defineGanchoJanelaModal([](QDialog &j) {
+        auto &p = dynamic_cast<TfPesquisaMunicipio &>(j);
+        QTest::keyClicks(p.edPesquisa(), u"aldeia nova"_s);
+        QTest::mouseClick(p.btConfirma(), Qt::LeftButton);
+    });
+    QTest::mouseClick(m.btLocalizar(), Qt::LeftButton);
+    QCOMPARE(f.dm->tbMunicipio.fieldByName(u"Descricao"_s)->asString(), u"ALDEIA NOVA"_s);
+    m.hide();
+
+    TfAtividades &a = CriaJanela(fAtividades, *f.dm, f.dialogs);
+    QVERIFY(mostra(a));
+    QCOMPARE(f.dm->tbAtividades.recordCount(), atividades);
+    defineGanchoJanelaModal([](QDialog &j) {
+        auto &p = dynamic_cast<TfPesquisaAtividade &>(j);
+        QTest::keyClicks(p.edPesquisa(), u"cultivo de arroz"_s);
+        QTest::mouseClick(p.btConfirma(), Qt::LeftButton);
+    });
+    QTest::mouseClick(a.btLocalizar(), Qt::LeftButton);
+    QCOMPARE(f.dm->tbAtividades.fieldByName(u"CDATIVIDADE"_s)->asString(), u"0111301"_s);
+    QCOMPARE(a.campo(u"DCATIVIDADE"_s)->text(), u"CULTIVO DE ARROZ"_s);
 }
 
 QTEST_MAIN(TstTabelaReferencia)

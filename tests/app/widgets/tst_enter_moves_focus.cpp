@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QStyleOption>
 #include <QSignalSpy>
 #include <QVBoxLayout>
 
@@ -64,6 +66,31 @@ private slots:
         // The dialog's default button was not pressed on the way.
         QVERIFY(w.window.isVisible());
         QCOMPARE(w.window.result(), 0);
+    }
+
+    // After a mouse click (which tells the style the user is not on the keyboard), the control
+    // Enter moves to is drawn with its focus mark: the style sees a keyboard focus change.
+    void theControlReachedByEnterIsMarked()
+    {
+        QDialog window;
+        auto *layout = new QVBoxLayout(&window);
+        auto *edit = new QLineEdit(&window);
+        auto *radio = new QRadioButton(QStringLiteral("SIM"), &window);
+        auto *button = new QPushButton(QStringLiteral("&Gravar"), &window);
+        for (QWidget *w : std::initializer_list<QWidget *>{edit, radio, button})
+            layout->addWidget(w);
+        EnterMovesFocus::install(&window);
+        QVERIFY(widget_test::showActive(window));
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QVERIFY(edit->hasFocus());
+        for (QWidget *expected : std::initializer_list<QWidget *>{radio, button}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), expected);
+            QStyleOption option;
+            option.initFrom(expected);
+            QVERIFY(option.state & QStyle::State_HasFocus);
+            QVERIFY2(option.state & QStyle::State_KeyboardFocusChange, expected->metaObject()->className());
+        }
     }
 
     void keypadEnterToo()
