@@ -66,6 +66,16 @@ const SectionDescription &descricaoCompras()
         s.deleteInTransaction = true;
         s.clearsOtherEntriesWithType07 = true;
         s.closeCheck = true;
+        s.editKeyTitle = u"3.1- Tipo de Entradas"_s;
+        s.editMunicipalityTitle = u"Municipio"_s;
+        s.listSql = u"select TipoEntradas, TipoDomicilio, CodMunicipio, VlrContabil, BaseCalculo, Outras, "
+                    u"SubTributaria  from Compras where AnoBase = :AnoBase and CGCEmpresa = :CGCEmpresa"_s;
+        s.listKeyTitle = u"Tipo de Entradas"_s;
+        s.listMunicipalityField = u"MunNom"_s;
+        s.listMunicipalityLookedUp = true;
+        s.letterFieldStem = u"Domicilio"_s;
+        s.municipalityFieldStem = u"Municipio"_s;
+        s.totalFieldStems = {u"TotalVlrContabil"_s, u"TotalBaseCalculo"_s, u"TotalOutras"_s, u"TotalSubTributaria"_s};
         s.simplifiedLockedColumns = [](const QString &chosen) {
             if (chosen == QLatin1String(kTipoDiferencialAliquota))
                 return QStringList{u"BaseCalculo"_s, u"SubTributaria"_s};
@@ -99,6 +109,17 @@ const SectionDescription &descricaoCFOP()
         s.deleteText = u"Confirma exclusão?"_s;
         // One statement: nothing to keep together.
         s.deleteInTransaction = false;
+        s.editKeyTitle = u"1 - CFOP"_s;
+        s.editMunicipalityTitle = u"Município"_s;
+        s.listSql = u"select CFOP, TipoDomicilio, CodMunicipio, Descricao as NomMunicipio, VlrContabil, BaseCalculo, "
+                    u"Outras, SubTributaria from CFOPOperacoes, Municip where AnoBase = :AnoBase "
+                    u"and CGCEmpresa = :CGCEmpresa and TipoEntSai = :TipoEntSai and CodMunicipio =  Codigo "
+                    u"order by   CFOP, TipoDomicilio"_s;
+        s.listKeyTitle = u"CFOP"_s;
+        s.listMunicipalityField = u"NomMunicipio"_s;
+        s.letterFieldStem = u"Domicilio"_s;
+        s.municipalityFieldStem = u"NomMunicip"_s;
+        s.totalFieldStems = {u"VlrContabil"_s, u"BaseCalculo"_s, u"Outras"_s, u"SubTributaria"_s};
         s.simplifiedLockedColumns = [](const QString &) { return QStringList{u"BaseCalculo"_s, u"Outras"_s}; };
         return s;
     }();

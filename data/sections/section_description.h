@@ -52,6 +52,23 @@ struct SectionDescription {
     // The close check: the questions asked for each line lacking a regime (item 03 only).
     bool closeCheck = false;
 
+    // The edit grid's titles of the key column and of the domicile's municipality.
+    QString editKeyTitle;
+    QString editMunicipalityTitle;
+
+    // The list of every line of the declaration (and direction): its statement, with :AnoBase,
+    // :CGCEmpresa and the direction's parameter; the title of its key column; the field of the
+    // municipality name, looked up from the declaration's domiciles when the statement has none.
+    QString listSql;
+    QString listKeyTitle;
+    QString listMunicipalityField;
+    bool listMunicipalityLookedUp = false;
+    // The list's calculated fields per domicile letter: the letter, the municipality's name and
+    // the four totals, named by these stems and the letter.
+    QString letterFieldStem;
+    QString municipalityFieldStem;
+    QStringList totalFieldStems;
+
     // The amount columns locked under the simplified national regime for the chosen key.
     std::function<QStringList(const QString &chosenKey)> simplifiedLockedColumns;
 
