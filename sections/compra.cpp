@@ -28,7 +28,7 @@ QStringList TfCompra::itensChave()
 
 bool TfCompra::chaveSomenteLeitura(const QString &tipo) const
 {
-    return tipo == QLatin1String(kTipoOutrasEntradas);
+    return tipo == QString::fromUtf8(kTipoOutrasEntradas);
 }
 
 void TfCompra::depoisDeGerar(const QString &tipo)

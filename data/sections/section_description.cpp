@@ -77,7 +77,7 @@ const SectionDescription &descricaoCompras()
         s.municipalityFieldStem = u"Municipio"_s;
         s.totalFieldStems = {u"TotalVlrContabil"_s, u"TotalBaseCalculo"_s, u"TotalOutras"_s, u"TotalSubTributaria"_s};
         s.simplifiedLockedColumns = [](const QString &chosen) {
-            if (chosen == QLatin1String(kTipoDiferencialAliquota))
+            if (chosen == QString::fromUtf8(kTipoDiferencialAliquota))
                 return QStringList{u"BaseCalculo"_s, u"SubTributaria"_s};
             return QStringList{u"BaseCalculo"_s, u"Outras"_s};
         };
