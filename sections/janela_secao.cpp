@@ -142,11 +142,11 @@ void JanelaSecao::constroiJanela(const QString &nomeCombo, const QString &titulo
     m_grade->setLocale(localeValores());
     m_grade->setShowIndicator(false);
     m_grade->setDataset(&tabela());
-    m_grade->addColumn(m_descricao.keyColumn, m_descricao.editKeyTitle, 300, true);
-    m_grade->addColumn(u"TipoDomicilio"_s, u"Domicílio"_s, 70, true);
-    m_grade->addColumn(u"NomMunicipio"_s, m_descricao.editMunicipalityTitle, 170, true);
+    m_grade->addColumn(m_descricao.keyColumn, m_descricao.editKeyTitle, 240, true);
+    m_grade->addColumn(u"TipoDomicilio"_s, u"Domicílio"_s, 62, true);
+    m_grade->addColumn(u"NomMunicipio"_s, m_descricao.editMunicipalityTitle, 140, true);
     for (const SectionAmount &a : m_descricao.amounts)
-        m_grade->addColumn(a.field, a.fullTitle, 150);
+        m_grade->addColumn(a.field, a.fullTitle, 185);
 
     auto *grupoLayout = new QVBoxLayout(m_grupo);
     grupoLayout->addWidget(m_combo, 0, Qt::AlignLeft);
@@ -185,11 +185,11 @@ void JanelaSecao::constroiJanela(const QString &nomeCombo, const QString &titulo
     m_gradeLista->setReadOnly(true);
     m_gradeLista->setShowIndicator(true);
     m_gradeLista->setDataset(&m_lista);
-    m_gradeLista->addColumn(m_descricao.keyColumn, m_descricao.listKeyTitle, 300);
-    m_gradeLista->addColumn(u"TipoDomicilio"_s, u"Domicílio"_s, 70);
-    m_gradeLista->addColumn(m_descricao.listMunicipalityField, u"Município"_s, 170);
+    m_gradeLista->addColumn(m_descricao.keyColumn, m_descricao.listKeyTitle, 240);
+    m_gradeLista->addColumn(u"TipoDomicilio"_s, u"Domicílio"_s, 62);
+    m_gradeLista->addColumn(m_descricao.listMunicipalityField, u"Município"_s, 140);
     for (const SectionAmount &a : m_descricao.amounts)
-        m_gradeLista->addColumn(a.field, a.listTitle, 150);
+        m_gradeLista->addColumn(a.field, a.listTitle, 185);
     m_gradeLista->setFocusPolicy(Qt::ClickFocus);
 
     for (DBNavigator::Button b : {DBNavigator::First, DBNavigator::Prior, DBNavigator::Next, DBNavigator::Last})
@@ -347,7 +347,7 @@ void JanelaSecao::aplicaLayout()
     for (DBGrid *g : {m_grade, m_gradeLista}) {
         g->setColumnVisible(1, !m_compacto);
         g->setColumnVisible(2, !m_compacto);
-        g->setColumnWidth(0, m_compacto ? 540 : 300);
+        g->setColumnWidth(0, m_compacto ? 442 : 240);
     }
     if (m_rotuloDomicilio)
         m_rotuloDomicilio->setVisible(!m_compacto);
@@ -407,7 +407,7 @@ void JanelaSecao::preencheTotais()
     }
     // The window grows with the total lines so that every one is seen.
     const int altura = 560 + (m_compacto ? 0 : 90) + 22 * std::max(linhas, 1);
-    resize(std::max(width(), 1080), altura);
+    resize(std::max(width(), 1240), altura);
 }
 
 // ---------------------------------------------------------------------------------------------
