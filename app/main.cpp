@@ -9,6 +9,7 @@
 #include "header/register_windows.h"
 #include "import/window/importa_dados_txt.h"
 #include "import/window/importar_dados.h"
+#include "sections/abre_secoes.h"
 
 namespace {
 
@@ -19,7 +20,10 @@ void ligaJanelas(zef::Programa &programa)
     Programa *p = &programa;
     auto janela = [p]() -> QWidget * { return p->janelaPrincipal(); };
     auto &e = programa.entradas;
-    e.cadastrarZef = [p, janela] { abreCadastroZef(janela(), *p->dm(), p->dialogs()); };
+    e.cadastrarZef = [p, janela] {
+        abreCadastroZef(janela(), *p->dm(), p->dialogs(),
+                        [p](TfOpcoes &opcoes) { ligaEditoresSecao(opcoes, *p->dm(), p->dialogs()); });
+    };
     e.contribuintes = [p, janela] { abreContribuintes(janela(), *p->dm(), p->dialogs()); };
     e.contabilista = [p, janela] { abreContador(janela(), *p->dm(), p->dialogs()); };
     e.municipios = [p, janela] { abreMunicipios(janela(), *p->dm(), p->dialogs()); };

@@ -2,6 +2,7 @@
 
 #include "app/titulos.h"
 #include "data/data_module.h"
+#include "data/dialogs.h"
 #include "data/lookups.h"
 
 #include <QButtonGroup>
@@ -172,9 +173,12 @@ void TfOpcoes::btnContinuaClick()
 {
     // The declaration may have changed its activity since the list was built: the test is made again.
     const std::optional<ItemSecao> escolhido = itemDaPosicao(posicaoSelecionada(), exigeItem07());
-    if (!escolhido || !abreEditor)
+    if (!escolhido)
         return;
-    abreEditor(escolhido->editor);
+    if (!abreEditor || !abreEditor(escolhido->editor)) {
+        Mensagem(m_dm.dialogs(), u"O item %1 ainda não pode ser editado nesta versão."_s.arg(escolhido->item, 2, 10, QChar(u'0')));
+        return;
+    }
     if (limpaReferencias)
         limpaReferencias();
 }

@@ -51,9 +51,9 @@ class TfOpcoes : public QDialog
 public:
     explicit TfOpcoes(TfDmDados &dm, QWidget *parent = nullptr);
 
-    // Opens an editor modally (with AbreJanela into its global reference). The editors arrive with
-    // later windows; until this is set "&Continua" does nothing.
-    std::function<void(EditorSecao)> abreEditor;
+    // Opens an editor modally and says whether it had one for the item; for an item without an
+    // editor yet "&Continua" says so in a message box.
+    std::function<bool(EditorSecao)> abreEditor;
     // Clears the global references of the eight editors once the chosen one has closed.
     std::function<void()> limpaReferencias;
 

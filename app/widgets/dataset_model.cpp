@@ -213,9 +213,9 @@ QVariant DatasetModel::data(const QModelIndex &index, int role) const
         return QVariant();
     switch (role) {
     case Qt::DisplayRole:
-        return FieldText::display(*f, m_dataset->valueAt(index.row(), f->slot()));
+        return FieldText::display(*f, m_dataset->valueAt(index.row(), f->slot()), m_locale);
     case Qt::EditRole:
-        return FieldText::edit(*f, m_dataset->valueAt(index.row(), f->slot()));
+        return FieldText::edit(*f, m_dataset->valueAt(index.row(), f->slot()), m_locale);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(FieldText::isNumeric(*f) ? Qt::AlignRight | Qt::AlignVCenter
                                                             : Qt::AlignLeft | Qt::AlignVCenter);
@@ -279,6 +279,13 @@ bool DatasetModel::moveTo(int row)
     return m_dataset->currentRow() == row;
 }
 
+void DatasetModel::setLocale(const QLocale &locale)
+{
+    beginResetModel();
+    m_locale = locale;
+    endResetModel();
+}
+
 bool DatasetModel::beginEdit(int row)
 {
     if (!m_dataset || row < 0 || row >= m_rows)
@@ -298,7 +305,7 @@ bool DatasetModel::setData(const QModelIndex &index, const QVariant &value, int 
     const int column = index.column();
     const bool ok = runForUser([&] {
         Field *f = fieldAt(column);
-        const QVariant v = value.typeId() == QMetaType::QString ? FieldText::parse(*f, value.toString()) : value;
+        const QVariant v = value.typeId() == QMetaType::QString ? FieldText::parse(*f, value.toString(), m_locale) : value;
         if (!moveTo(row))
             throw SilentAbort();
         m_dataset->edit();

@@ -4,6 +4,7 @@
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QList>
+#include <QLocale>
 #include <QPointer>
 #include <QString>
 
@@ -50,6 +51,10 @@ public:
     void setColumnTextColor(int column, const QColor &color);
     void setColumnTitleColor(int column, const QColor &color);
 
+    // The locale numbers are shown and read in (the workstation's unless set).
+    void setLocale(const QLocale &locale);
+    const QLocale &locale() const { return m_locale; }
+
     // A model for looking only (list grids).
     void setReadOnly(bool readOnly);
     bool isReadOnly() const { return m_readOnly; }
@@ -84,6 +89,7 @@ private:
     QList<GridColumn> m_columns;
     bool m_autoColumns = true;
     bool m_readOnly = false;
+    QLocale m_locale;
     int m_rows = 0;
     int m_indicatorRow = -1;
 };

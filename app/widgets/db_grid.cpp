@@ -26,14 +26,16 @@ protected:
     {
         Field *f = m_model ? m_model->fieldAt(m_column) : nullptr;
         const QString t = event->text();
+        const QLocale locale = m_model ? m_model->locale() : QLocale();
         if (f && f->dataType() == FieldType::Float && (event->modifiers() & Qt::KeypadModifier)
             && (t == u"." || t == u",") && f->editMask().isEmpty()) {
-            QKeyEvent translated(event->type(), event->key(), event->modifiers(), QLocale().decimalPoint());
+            QKeyEvent translated(event->type(), event->key(), event->modifiers(), locale.decimalPoint());
             QLineEdit::keyPressEvent(&translated);
             return;
         }
         if (f && t.size() == 1 && t.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
-            && !FieldText::acceptsCharacter(*f, t.at(0))) {
+            && !FieldText::acceptsCharacter(*f, t.at(0), locale)
+            && !(f->dataType() == FieldType::Float && t == locale.groupSeparator())) {
             event->accept();
             return;
         }

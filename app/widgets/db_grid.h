@@ -34,6 +34,9 @@ public:
     // Keeps the width across the dataset's rereads.
     void setColumnWidth(int column, int width) { m_model->setColumnWidth(column, width); }
 
+    // The locale numbers are shown and typed in (the workstation's unless set).
+    void setLocale(const QLocale &locale) { m_model->setLocale(locale); }
+
     // A grid for looking only; the whole row is selected.
     void setReadOnly(bool readOnly);
     bool isReadOnly() const { return m_model->isReadOnly(); }

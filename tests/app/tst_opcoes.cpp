@@ -45,6 +45,7 @@ private slots:
     void continuaOpensTheEditorOfThePosition_data();
     void continuaOpensTheEditorOfThePosition();
     void continuaTestsTheActivityAgain();
+    void itemWithoutEditorSaysSo();
     void retornaCloses();
     void openedModallyThroughTheHook();
 
@@ -208,7 +209,10 @@ void TstOpcoes::continuaOpensTheEditorOfThePosition()
     declaracao(u"2025"_s, atividade);
     TfOpcoes opcoes(*m_dm);
     QStringList calls;
-    opcoes.abreEditor = [&calls](EditorSecao aberto) { calls.append(classeEditor(aberto)); };
+    opcoes.abreEditor = [&calls](EditorSecao aberto) {
+        calls.append(classeEditor(aberto));
+        return true;
+    };
     opcoes.limpaReferencias = [&calls] { calls.append(u"limpa"_s); };
     opcoes.show();
 
@@ -230,17 +234,38 @@ void TstOpcoes::continuaTestsTheActivityAgain()
     m_dm->tbZEF.refresh();
 
     std::optional<EditorSecao> aberto;
-    opcoes.abreEditor = [&aberto](EditorSecao e) { aberto = e; };
+    opcoes.abreEditor = [&aberto](EditorSecao e) {
+        aberto = e;
+        return true;
+    };
     opcoes.selecionaPosicao(4);
     opcoes.btnContinua()->click();
     QCOMPARE(aberto, std::optional(EditorSecao::ProdDiferido));
+}
+
+void TstOpcoes::itemWithoutEditorSaysSo()
+{
+    declaracao(u"2025"_s, QString::fromLatin1(kAtividadeSemItem07));
+    TfOpcoes opcoes(*m_dm);
+    bool limpou = false;
+    opcoes.abreEditor = [](EditorSecao editor) { return editor == EditorSecao::Compra; };
+    opcoes.limpaReferencias = [&limpou] { limpou = true; };
+    opcoes.selecionaPosicao(1);
+    opcoes.btnContinua()->click();
+    QCOMPARE(m_dialogs->texts(), QStringList{u"O item 04 ainda não pode ser editado nesta versão."_s});
+    QVERIFY(!limpou);
+    // Without any editor plugged in, item 03 says so too.
+    opcoes.abreEditor = {};
+    opcoes.selecionaPosicao(0);
+    opcoes.btnContinua()->click();
+    QCOMPARE(m_dialogs->texts().last(), u"O item 03 ainda não pode ser editado nesta versão."_s);
 }
 
 void TstOpcoes::retornaCloses()
 {
     TfOpcoes opcoes(*m_dm);
     bool aberto = false;
-    opcoes.abreEditor = [&aberto](EditorSecao) { aberto = true; };
+    opcoes.abreEditor = [&aberto](EditorSecao) { return aberto = true; };
     opcoes.show();
     QTest::mouseClick(opcoes.btnRetorna(), Qt::LeftButton);
     QVERIFY(!opcoes.isVisible());
@@ -258,6 +283,7 @@ void TstOpcoes::openedModallyThroughTheHook()
         QVERIFY(opcoes);
         opcoes->abreEditor = [&ordem, opcoes](EditorSecao editor) {
             ordem.append(classeEditor(editor) + (opcoes->isVisible() ? u" sobre a lista"_s : QString()));
+            return true;
         };
         opcoes->selecionaPosicao(4);
         opcoes->btnContinua()->click();
