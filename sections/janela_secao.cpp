@@ -295,7 +295,8 @@ void JanelaSecao::showEvent(QShowEvent *event)
     m_ocultadas.clear();
     for (const QPointer<QWidget> &w : std::as_const(m_ocultas))
         if (w && w->isVisible()) {
-            w->hide();
+            // A plain hide would end the header's and the chooser's modal loops.
+            OcultaJanela(w);
             m_ocultadas.append(w);
         }
     AjustaColunasSimples();
@@ -309,7 +310,7 @@ void JanelaSecao::hideEvent(QHideEvent *event)
     m_lista.close();
     for (const QPointer<QWidget> &w : std::as_const(m_ocultadas))
         if (w)
-            w->show();
+            ReexibeJanela(w);
     m_ocultadas.clear();
 }
 
