@@ -133,6 +133,7 @@ private slots:
     void closeCheckQuestions_data();
     void closeCheckQuestions();
     void chooserOpensTheEditorAndHidesItsOpeners();
+    void modalChooserStaysOpenAfterTheEditor();
     void section03ThroughTheWindowsGivesTheDeclarationLines();
     void screenshots();
 };
@@ -354,6 +355,35 @@ void TstCompra::chooserOpensTheEditorAndHidesItsOpeners()
     opcoes.btnContinua()->click();
     QCOMPARE(vistos.size(), 1);
     QCOMPARE(f.dialogs.texts(), QStringList{u"O item 04 ainda não pode ser editado nesta versão."_s});
+}
+
+// The chooser runs modally, as the header opens it: closing the editor gives it back its loop
+// instead of ending it, and it stays open until its own "&Retorna".
+void TstCompra::modalChooserStaysOpenAfterTheEditor()
+{
+    RegisterFixture f;
+    declaracao(f, false);
+    abreDeclaracao(f);
+    TfOpcoes opcoes(*f.dm, nullptr);
+    ligaEditoresSecao(opcoes, *f.dm, f.dialogs);
+    QStringList vistos;
+    bool voltou = false;
+    defineGanchoJanelaModal([&](QDialog &janela) {
+        vistos.append(janela.objectName());
+        if (&janela == &opcoes) {
+            opcoes.selecionaPosicao(0);
+            opcoes.btnContinua()->click();
+            // Back from the editor: the chooser is still up and still modal.
+            voltou = opcoes.isVisible();
+            opcoes.close();
+        } else {
+            janela.close();
+        }
+    });
+    MostraModal(opcoes);
+    QCOMPARE(vistos, (QStringList{opcoes.objectName(), u"fCompra"_s}));
+    QVERIFY(voltou);
+    QVERIFY(!opcoes.isVisible());
 }
 
 void TstCompra::section03ThroughTheWindowsGivesTheDeclarationLines()
