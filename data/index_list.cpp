@@ -67,6 +67,8 @@ private:
     QHash<QString, QString> m_values;
 };
 
+} // namespace
+
 QList<IndexDef> primaryFirst(const QList<IndexDef> &indexes)
 {
     QList<IndexDef> ordered;
@@ -78,8 +80,6 @@ QList<IndexDef> primaryFirst(const QList<IndexDef> &indexes)
             ordered.append(index);
     return ordered;
 }
-
-} // namespace
 
 QString indexListText(const QList<TableDef> &tables)
 {

@@ -24,6 +24,9 @@ struct IndexListEntry {
 // first.
 QString indexListText(const QList<TableDef> &tables);
 
+// A table's indexes with its primary key first, the order they are created in.
+QList<IndexDef> primaryFirst(const QList<IndexDef> &indexes);
+
 // Writes that text to path through a temporary file renamed into place, so a failure never
 // leaves a half-written list. Throws EngineError naming the file on failure.
 void writeIndexList(const QString &path, const QList<TableDef> &tables);

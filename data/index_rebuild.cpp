@@ -41,18 +41,6 @@ private:
     bool m_busy = true;
 };
 
-QList<IndexDef> primaryFirst(const QList<IndexDef> &indexes)
-{
-    QList<IndexDef> ordered;
-    for (const IndexDef &index : indexes)
-        if (index.isPrimary())
-            ordered.append(index);
-    for (const IndexDef &index : indexes)
-        if (!index.isPrimary())
-            ordered.append(index);
-    return ordered;
-}
-
 QString indexLabel(const IndexDef &index)
 {
     return index.isPrimary() ? u"a chave primária (%1)"_s.arg(index.fields.join(u';'))

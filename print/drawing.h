@@ -19,10 +19,10 @@ inline constexpr double kContentWidth = kSheetWidth - 2 * kMargin;
 // The silver of shaded rows (RGB C0C0C0).
 inline const QColor kSilver{0xC0, 0xC0, 0xC0};
 
-struct FontSpec {
+struct FontStyle {
     double points = 7.0;
     bool bold = false;
-    friend bool operator==(const FontSpec &, const FontSpec &) = default;
+    friend bool operator==(const FontStyle &, const FontStyle &) = default;
 };
 
 enum class OpKind { Text, Fill, Frame, Line, Image };
@@ -33,7 +33,7 @@ struct DrawOp {
     QRectF rect;              // for a line, from its top-left to its bottom-right corner
     QString name;             // the element's name, when it has one
     QString text;
-    FontSpec font;
+    FontStyle font;
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     bool wrap = false;
     QColor color;             // a fill's colour; a text's background (invalid: none)

@@ -32,11 +32,11 @@ QPageLayout letterPortrait()
 
 } // namespace
 
-QFont printFont(const FontSpec &spec)
+QFont printFont(const FontStyle &style)
 {
     QFont f(u"DejaVu Sans"_s);
-    f.setPointSizeF(spec.points);
-    f.setBold(spec.bold);
+    f.setPointSizeF(style.points);
+    f.setBold(style.bold);
     f.setStyleHint(QFont::SansSerif);
     return f;
 }

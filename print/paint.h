@@ -22,6 +22,6 @@ void paintDocument(QPainter &painter, QPagedPaintDevice &device, const Document 
 void gravaPdf(const Document &document, const QString &path);
 
 // The font the pages print with: one Debian ships (fonts-dejavu-core).
-QFont printFont(const FontSpec &spec);
+QFont printFont(const FontStyle &style);
 
 } // namespace zef::print

@@ -34,7 +34,7 @@ struct Element {
     DataFormat format = DataFormat::Plain;
     QString picture;          // the display format or the edit mask
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
-    FontSpec font;
+    FontStyle font;
     bool wrap = false;
     QColor color;             // a fill's colour; a text's background
     double pen = 0.2;

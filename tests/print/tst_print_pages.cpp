@@ -43,9 +43,9 @@ const PlacedBand &only(const Sheet &s, const QString &band)
 }
 
 // "A:1000" -> letter and amount.
-std::pair<QString, double> entry(const QString &spec)
+std::pair<QString, double> entry(const QString &texto)
 {
-    const QStringList parts = spec.split(u':');
+    const QStringList parts = texto.split(u':');
     return {parts.at(0), parts.size() > 1 ? parts.at(1).toDouble() : 10.0};
 }
 
